@@ -1,0 +1,41 @@
+// The command's decision: which timestamp pattern, the help screen, or a
+// usage error, from the arguments alone.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "timestamp/regional.h"
+
+namespace tikvan {
+
+struct SwitchSet {
+    bool usageError = false;
+    bool help = false;
+    bool lineEnd = false;
+    bool date = false;
+    bool time = false;
+};
+
+// The prefix pass (every argument starts with "/") and, when it passes, the
+// letter pass over the switch texts ("?", "D", "N", "T").
+SwitchSet ReadSwitches(std::span<const std::string> arguments, const RegionalSettings& regional);
+
+enum class Action { Timestamp, Help, UsageError };
+
+struct Plan {
+    Action action;
+    std::string pattern;  // for Action::Timestamp
+};
+
+// What the command does for these arguments. A usage error wins over help;
+// help wins over any timestamp; with no arguments the date, the time and a
+// line end are printed.
+Plan PlanOutput(std::span<const std::string> arguments, const RegionalSettings& regional);
+
+// The whole run: reads the clock, then the arguments, and writes the
+// timestamp or the usage screen. Ends the process with 255 on a usage error;
+// returns normally otherwise.
+void RunDriver();
+
+}  // namespace tikvan

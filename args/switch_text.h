@@ -1,0 +1,47 @@
+// Byte-string operations on arguments and switch text.
+//
+// Texts are bytes in the ANSI code page; positions start at 1. No operation
+// reports an error: out-of-range positions and counts are clamped or give the
+// empty text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "timestamp/regional.h"
+
+namespace tikvan {
+
+enum class ByteKind { Single, Lead, Trail };
+
+// `count` bytes from `start` (1-based). A start below 1 counts as 1; a start
+// past the end or a negative count gives the empty text; the count is cut to
+// what the text holds.
+std::string ByteRange(std::string_view text, std::int32_t start, std::int32_t count);
+
+// Byte-for-byte equality: no case folding, no locale rules.
+bool TextEquals(std::string_view left, std::string_view right);
+
+// Raises "a".."z" by 0x20, byte by byte: a trail byte in that range changes
+// too. No other byte changes.
+std::string AsciiUpper(std::string_view text);
+
+// Upper-cases by the user's locale (CharUpperBuffA). Length and character
+// positions stay the same.
+std::string LocaleUpper(std::string_view text);
+
+// The kind of the byte at `offset` in a zero-terminated text, judged by the
+// lead-byte set: a byte preceded by an odd run of set bytes is a trail byte.
+ByteKind ByteKindAt(const char* text, std::size_t offset, const RegionalSettings& regional);
+
+// The 1-based position of the first occurrence of `pattern` in `text` that
+// does not begin on a trail byte, or 0.
+std::int32_t FindText(std::string_view pattern, std::string_view text, const RegionalSettings& regional);
+
+// Replaces every occurrence of `pattern`, found without regard to case, by
+// `replacement`. Every byte of the result comes from `text` or `replacement`.
+std::string ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
+                        const RegionalSettings& regional);
+
+}  // namespace tikvan

@@ -1,0 +1,123 @@
+#include "console/channel.h"
+
+#include <cstddef>
+#include <cstring>
+
+#include "platform/win32.h"
+#include "process/failure.h"
+
+namespace tikvan {
+
+namespace {
+
+constexpr std::size_t kCapacity = 128;
+
+std::int32_t pendingIoError = 0;
+
+class StandardOutputChannel {
+public:
+    // Appends the bytes, writing the buffer out each time it becomes full.
+    // Bytes that cannot be written are dropped.
+    void Append(std::string_view bytes) {
+        if (!open_ && !Open()) return;
+        while (!bytes.empty()) {
+            const std::size_t room = kCapacity - pending_;
+            if (bytes.size() < room) {
+                std::memcpy(buffer_ + pending_, bytes.data(), bytes.size());
+                pending_ += bytes.size();
+                return;
+            }
+            std::memcpy(buffer_ + pending_, bytes.data(), room);
+            pending_ = kCapacity;
+            bytes.remove_prefix(room);
+            if (!WriteOut()) return;
+        }
+    }
+
+    // The end of a statement: a character device gets its bytes now.
+    void EndStatement() {
+        if (open_ && flushEachStatement_) WriteOut();
+    }
+
+    // Writes the pending bytes, all of them: a short write is continued.
+    // Failed bytes are discarded. Gives false and records the code on
+    // failure; a write that makes no progress is a failure too.
+    bool WriteOut() {
+        if (!open_) return true;
+        std::size_t done = 0;
+        DWORD code = 0;
+        while (done < pending_ && code == 0) {
+            DWORD written = 0;
+            const auto count = static_cast<DWORD>(pending_ - done);
+            if (!WriteFile(handle_, buffer_ + done, count, &written, nullptr) || written == 0) {
+                code = GetLastError();
+                if (code == 0) code = ERROR_WRITE_FAULT;
+            }
+            done += written;
+        }
+        pending_ = 0;
+        if (code != 0) pendingIoError = static_cast<std::int32_t>(code);
+        return code == 0;
+    }
+
+private:
+    // Binds the channel to standard output. Tried again by every write
+    // while it fails.
+    bool Open() {
+        pending_ = 0;
+        handle_ = GetStdHandle(STD_OUTPUT_HANDLE);
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            const DWORD type = GetFileType(handle_);
+            if (type != FILE_TYPE_UNKNOWN) {
+                flushEachStatement_ = type == FILE_TYPE_CHAR;
+                open_ = true;
+                return true;
+            }
+            CloseHandle(handle_);
+        }
+        pendingIoError = kCannotOpenOutput;
+        return false;
+    }
+
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    bool open_ = false;
+    bool flushEachStatement_ = false;
+    std::size_t pending_ = 0;
+    char buffer_[kCapacity];
+};
+
+StandardOutputChannel output;
+
+}  // namespace
+
+void WriteStatement(std::string_view text) {
+    output.Append(text);
+    output.EndStatement();
+    CheckIo();
+}
+
+void WriteLineStatement(std::string_view text) {
+    output.Append(text);
+    output.Append("\r\n");
+    output.EndStatement();
+    CheckIo();
+}
+
+void WriteOut() { output.WriteOut(); }
+
+void CloseChannel() { output.WriteOut(); }
+
+void CheckIo() {
+    if (pendingIoError != 0) {
+        const std::int32_t code = TakeIoError();
+        throw EInOutError(code, "");
+    }
+}
+
+std::int32_t TakeIoError() {
+    const std::int32_t code = pendingIoError;
+    pendingIoError = 0;
+    return code;
+}
+
+}  // namespace tikvan

@@ -1,0 +1,76 @@
+// Standard handles, writing, the last error code and the end of the process.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+
+#include "platform/win32.h"
+
+namespace {
+
+DWORD lastError = 0;
+
+int Descriptor(HANDLE handle) { return static_cast<int>(reinterpret_cast<std::intptr_t>(handle)); }
+
+// The Win32 code that Wine reports for the same failure. Anything without a
+// closer match is ERROR_GEN_FAILURE, Windows' code for an unclassified
+// device failure.
+DWORD Win32Error(int error) {
+    switch (error) {
+        case ENOSPC: return ERROR_DISK_FULL;
+        case EPIPE: return ERROR_PIPE_NOT_CONNECTED;
+        case EBADF: return ERROR_INVALID_HANDLE;
+        case EACCES:
+        case EPERM: return ERROR_ACCESS_DENIED;
+        default: return ERROR_GEN_FAILURE;
+    }
+}
+
+}  // namespace
+
+// The handle is the descriptor: 0, 1 or 2. A closed descriptor has none.
+HANDLE GetStdHandle(DWORD which) {
+    int descriptor = -1;
+    if (which == STD_INPUT_HANDLE) descriptor = 0;
+    if (which == STD_OUTPUT_HANDLE) descriptor = 1;
+    if (which == STD_ERROR_HANDLE) descriptor = 2;
+    if (descriptor < 0 || fcntl(descriptor, F_GETFD) == -1) return INVALID_HANDLE_VALUE;
+    return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(descriptor));
+}
+
+DWORD GetFileType(HANDLE file) {
+    struct stat status {};
+    if (fstat(Descriptor(file), &status) != 0) return FILE_TYPE_UNKNOWN;
+    if (S_ISCHR(status.st_mode)) return FILE_TYPE_CHAR;
+    if (S_ISREG(status.st_mode)) return FILE_TYPE_DISK;
+    if (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode)) return FILE_TYPE_PIPE;
+    return FILE_TYPE_UNKNOWN;
+}
+
+// One write(2), retried when a signal interrupts it. A short write is
+// reported as such through `written`.
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED /*overlapped*/) {
+    ssize_t result = 0;
+    do {
+        result = write(Descriptor(file), buffer, count);
+    } while (result < 0 && errno == EINTR);
+    if (result < 0) {
+        lastError = Win32Error(errno);
+        if (written != nullptr) *written = 0;
+        return FALSE;
+    }
+    if (written != nullptr) *written = static_cast<DWORD>(result);
+    return TRUE;
+}
+
+BOOL CloseHandle(HANDLE object) {
+    if (close(Descriptor(object)) == 0) return TRUE;
+    lastError = Win32Error(errno);
+    return FALSE;
+}
+
+DWORD GetLastError() { return lastError; }
+
+void ExitProcess(UINT status) { _exit(static_cast<int>(status & 0xFF)); }

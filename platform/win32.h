@@ -1,0 +1,95 @@
+// The operating-system services of tikvan, by their Win32 names.
+//
+// Portable code includes this header and nothing else of the system's. It
+// calls the Win32 functions and constants by name (GetLocalTime, WriteFile,
+// STD_OUTPUT_HANDLE, ...), whichever build it is part of.
+//
+// * Windows: the declarations come from the SDK headers. USER32 is never
+//   loaded: the few USER32 calls the program makes (CharNextA,
+//   CharUpperBuffA) are declared here and provided by windows/user32.cpp
+//   on top of KERNEL32, so the executable imports KERNEL32 and msvcrt only.
+// * POSIX: the subset of types, constants and calls that the program uses is
+//   declared here and implemented in unix/, each call to the contract the
+//   program relies on and nothing more. It is not a general Win32 layer.
+#pragma once
+
+#ifdef _WIN32
+
+#include <windef.h>
+#include <winbase.h>
+#include <winnls.h>
+
+LPSTR WINAPI CharNextA(LPCSTR text);
+DWORD WINAPI CharUpperBuffA(LPSTR text, DWORD length);
+
+#else
+
+#include <cstdint>
+
+#define WINAPI
+
+using BYTE = unsigned char;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using UINT = unsigned int;
+using BOOL = int;
+using LPSTR = char*;
+using LPCSTR = const char*;
+using LPVOID = void*;
+using LPCVOID = const void*;
+using LPDWORD = DWORD*;
+using HANDLE = void*;
+using HMODULE = void*;
+struct OVERLAPPED;
+using LPOVERLAPPED = OVERLAPPED*;
+
+#define TRUE 1
+#define FALSE 0
+#define MAX_PATH 260
+
+// A standard handle is its descriptor number.
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
+#define STD_INPUT_HANDLE (static_cast<DWORD>(-10))
+#define STD_OUTPUT_HANDLE (static_cast<DWORD>(-11))
+#define STD_ERROR_HANDLE (static_cast<DWORD>(-12))
+
+#define FILE_TYPE_UNKNOWN 0x0000
+#define FILE_TYPE_DISK 0x0001
+#define FILE_TYPE_CHAR 0x0002
+#define FILE_TYPE_PIPE 0x0003
+
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_WRITE_FAULT 29L
+#define ERROR_GEN_FAILURE 31L
+#define ERROR_DISK_FULL 112L
+#define ERROR_PIPE_NOT_CONNECTED 233L
+
+struct SYSTEMTIME {
+    WORD wYear;
+    WORD wMonth;
+    WORD wDayOfWeek;
+    WORD wDay;
+    WORD wHour;
+    WORD wMinute;
+    WORD wSecond;
+    WORD wMilliseconds;
+};
+using LPSYSTEMTIME = SYSTEMTIME*;
+
+void GetLocalTime(LPSYSTEMTIME time);
+
+LPSTR GetCommandLineA();
+DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
+
+HANDLE GetStdHandle(DWORD which);
+DWORD GetFileType(HANDLE file);
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped);
+BOOL CloseHandle(HANDLE object);
+DWORD GetLastError();
+[[noreturn]] void ExitProcess(UINT status);
+
+LPSTR CharNextA(LPCSTR text);
+DWORD CharUpperBuffA(LPSTR text, DWORD length);
+
+#endif

@@ -1,0 +1,9 @@
+#include "process/failure.h"
+
+namespace tikvan {
+
+void RaiseDateConversion() { throw EConvertError(""); }
+
+void RaiseTimeConversion() { throw EConvertError(""); }
+
+}  // namespace tikvan

@@ -1,0 +1,105 @@
+#include <string>
+#include <vector>
+
+#include "args/arguments.h"
+#include "check.h"
+
+using namespace tikvan;
+
+namespace {
+
+const char* StepSingle(const char* at) { return *at == 0 ? at : at + 1; }
+
+bool IsCp932Lead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+const char* StepCp932(const char* at) {
+    if (*at == 0) return at;
+    return IsCp932Lead(static_cast<unsigned char>(*at)) && at[1] != 0 ? at + 2 : at + 1;
+}
+
+std::vector<std::string> Split(const std::string& line, CharacterStep step) {
+    std::vector<std::string> arguments;
+    const std::int32_t count = CountArguments(line.c_str(), step);
+    for (std::int32_t i = 1; i <= count; ++i) arguments.push_back(ArgumentOf(line.c_str(), i, step));
+    return arguments;
+}
+
+std::string Joined(const std::vector<std::string>& words) {
+    std::string joined;
+    for (const std::string& word : words) joined += "<" + word + ">";
+    return joined;
+}
+
+}  // namespace
+
+// What follows the program name, and the arguments it gives.
+TEST(command_lines_split_into_arguments) {
+    const struct {
+        std::string_view tail;
+        std::vector<std::string> want;
+    } rows[] = {
+        {"", {}},
+        {"   \t ", {}},
+        {"\"\"", {}},
+        {"\"\" /D", {"/D"}},
+        {"/D \"\" /T", {"/D", "/T"}},
+        {"/d\t/t", {"/d", "/t"}},
+        {"\"/D /T\"", {"/D /T"}},
+        {"\"/D\"T", {"/DT"}},
+        {"/D\"\"T", {"/DT"}},
+        {"/\"D\"", {"/D"}},
+        {"/D \"", {"/D"}},
+        {"/D/", {"/D/"}},
+        {"/", {"/"}},
+        {"//", {"//"}},
+        {"a\"b c\"d", {"ab cd"}},
+        {"\\\"/D\\\"", {"\\/D\\"}},
+        {"\"\" \"\"\"\" /D", {"/D"}},
+        {"/D\x01/T\x1F/N\x20/?", {"/D", "/T", "/N", "/?"}},
+        {"/D\x7F/T", {"/D\x7F/T"}},
+        {"/D \"/T", {"/D", "/T"}},
+        {"/D \"\" \"", {"/D"}},
+        {"\"a\"\"b\"", {"ab"}},
+    };
+    const std::string names[] = {"tikvan", "\"C:\\Program Files\\tikvan.exe\"", "x\"y z\"w"};
+    for (const std::string& name : names) {
+        for (const auto& row : rows) {
+            const std::string line = name + " " + std::string(row.tail);
+            CHECK_EQ_AT(Joined(Split(line, StepSingle)), Joined(row.want), check::Show(line));
+        }
+    }
+}
+
+TEST(double_byte_characters_split_whole) {
+    const struct {
+        std::string_view line;
+        std::vector<std::string> want;
+    } rows[] = {
+        {"t /D\x81\x40/T", {"/D\x81\x40/T"}},    // a full-width space does not separate
+        {"t \"\x81\x22\" /D", {"\x81\x22", "/D"}}, // a quote as trail byte is content
+        {"\x81\x20 /D", {"/D"}},                 // program name: the blank is a trail byte
+        {"t /D\x81", {"/D\x81"}},                // a lead byte before the end stands alone
+    };
+    for (const auto& row : rows) {
+        CHECK_EQ_AT(Joined(Split(std::string(row.line), StepCp932)), Joined(row.want), check::Show(row.line));
+    }
+}
+
+TEST(argument_indexes_outside_the_list_give_empty_text) {
+    const char* line = "tikvan /D /T";
+    CHECK_EQ(CountArguments(line, StepSingle), 2);
+    CHECK_EQ(ArgumentOf(line, 2, StepSingle), std::string("/T"));
+    CHECK_EQ(ArgumentOf(line, 3, StepSingle), std::string());
+    CHECK_EQ(ArgumentOf(line, -1, StepSingle), std::string());
+    const Token token = NextArgument(line, 6, StepSingle);
+    CHECK_EQ(token.text, std::string("/D"));
+    CHECK_EQ(token.next, 9U);
+    CHECK_EQ(NextArgument(line, 12, StepSingle).next, 12U);
+}
+
+// Index 0 is the executable's full path, whatever the command line says.
+TEST(argument_zero_is_the_executable_path) {
+    const std::string path = ArgumentAt(0);
+    CHECK_AT(path.find("unit_tests") != std::string::npos, path);
+    CHECK_AT(path.find("tests") != std::string::npos && path.size() > 12, path);
+}

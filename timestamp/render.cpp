@@ -1,0 +1,176 @@
+#include "timestamp/render.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace tikvan {
+
+namespace {
+
+constexpr std::size_t kCapacity = 256;
+
+constexpr char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c; }
+
+// The output: a fixed buffer that takes what fits and drops the rest.
+class Output {
+public:
+    void Append(std::string_view bytes) {
+        for (char byte : bytes) Append(byte);
+    }
+    void Append(char byte) {
+        if (fill_ < kCapacity) buffer_[fill_++] = byte;
+    }
+    // `number` in decimal, zero-padded to `width` digits (1..4).
+    void AppendNumber(unsigned number, unsigned width) {
+        char digits[10];
+        unsigned count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + number % 10);
+            number /= 10;
+        } while (number != 0);
+        while (count < width) digits[count++] = '0';
+        while (count > 0) Append(digits[--count]);
+    }
+    std::string Text() const { return {buffer_, fill_}; }
+
+private:
+    char buffer_[kCapacity];
+    std::size_t fill_ = 0;
+};
+
+class Renderer {
+public:
+    Renderer(std::string_view pattern, DateTimeValue value, const RegionalSettings& regional)
+        : pattern_(pattern.substr(0, pattern.find('\0'))), value_(value), regional_(regional) {}
+
+    std::string Run() {
+        while (at_ < pattern_.size()) Step();
+        return out_.Text();
+    }
+
+private:
+    // One token: a double-byte character, a run of one letter, or one byte.
+    void Step() {
+        const char c = pattern_[at_];
+        if (regional_.leadBytes.Has(c)) {
+            const std::size_t length = at_ + 1 < pattern_.size() ? 2 : 1;
+            out_.Append(pattern_.substr(at_, length));
+            at_ += length;
+            lastLetter_ = ' ';
+            return;
+        }
+        char token = Upper(c);
+        if (token >= 'A' && token <= 'Z') {
+            if (token == 'M' && lastLetter_ == 'H') token = 'N';
+            lastLetter_ = token;
+        }
+        switch (token) {
+            case 'Y': {
+                const std::size_t run = TakeRun(c);
+                const unsigned year = Date().year;
+                if (run <= 2) out_.AppendNumber(year % 100, 2);
+                else out_.AppendNumber(year, 4);
+                return;
+            }
+            case 'M':
+            case 'D': {
+                const std::size_t start = at_;
+                const std::size_t run = TakeRun(c);
+                if (run > 2) {  // month and day names are not offered
+                    out_.Append(pattern_.substr(start, run));
+                    return;
+                }
+                out_.AppendNumber(token == 'M' ? Date().month : Date().day, static_cast<unsigned>(run));
+                return;
+            }
+            case 'H': {
+                const unsigned width = TakeRun(c) >= 2 ? 2 : 1;
+                if (!twelveHour_) twelveHour_ = TwelveHourMarkerFollows();
+                unsigned hour = Time().hour;
+                if (twelveHour_ && hour == 0) hour = 12;
+                if (twelveHour_ && hour > 12) hour -= 12;
+                out_.AppendNumber(hour, width);
+                return;
+            }
+            case 'N':
+                out_.AppendNumber(Time().minute, TakeRun(c) >= 2 ? 2 : 1);
+                return;
+            case 'S':
+                out_.AppendNumber(Time().second, TakeRun(c) >= 2 ? 2 : 1);
+                return;
+            case '/':
+                ++at_;
+                if (regional_.dateSeparator != 0) out_.Append(regional_.dateSeparator);
+                return;
+            case ':':
+                ++at_;
+                if (regional_.timeSeparator != 0) out_.Append(regional_.timeSeparator);
+                return;
+            default:
+                ++at_;
+                out_.Append(c);
+                return;
+        }
+    }
+
+    // Consumes `c` and every byte equal to it that follows; gives the count.
+    std::size_t TakeRun(char c) {
+        const std::size_t start = at_;
+        while (at_ < pattern_.size() && pattern_[at_] == c) ++at_;
+        return at_ - start;
+    }
+
+    // Looks ahead from the current position (just past an hour run) for the
+    // first "a" or "A" outside quotes, stopping at the next hour letter.
+    bool TwelveHourMarkerFollows() const {
+        bool quoted = false;
+        for (std::size_t i = at_; i < pattern_.size(); ++i) {
+            const char c = pattern_[i];
+            if (Upper(c) == 'H') return false;
+            if (c == '"' || c == '\'') {
+                quoted = !quoted;
+            } else if (regional_.leadBytes.Has(c)) {
+                ++i;
+            } else if (Upper(c) == 'A' && !quoted) {
+                return StartsWithNoCase(i, "AM/PM") || StartsWithNoCase(i, "A/P") || StartsWithNoCase(i, "AMPM");
+            }
+        }
+        return false;
+    }
+
+    bool StartsWithNoCase(std::size_t at, std::string_view word) const {
+        if (pattern_.size() - at < word.size()) return false;
+        for (std::size_t i = 0; i < word.size(); ++i) {
+            if (Upper(pattern_[at + i]) != word[i]) return false;
+        }
+        return true;
+    }
+
+    const CalendarDate& Date() {
+        if (!date_) date_ = ValueToDate(value_);
+        return *date_;
+    }
+    const TimeOfDay& Time() {
+        if (!time_) time_ = ValueToTime(value_);
+        return *time_;
+    }
+
+    std::string_view pattern_;
+    DateTimeValue value_;
+    const RegionalSettings& regional_;
+    std::size_t at_ = 0;
+    char lastLetter_ = ' ';
+    bool twelveHour_ = false;
+    std::optional<CalendarDate> date_;
+    std::optional<TimeOfDay> time_;
+    Output out_;
+};
+
+}  // namespace
+
+std::string RenderPattern(std::string_view pattern, DateTimeValue value, const RegionalSettings& regional) {
+    return Renderer(pattern, value, regional).Run();
+}
+
+}  // namespace tikvan
