@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# End-to-end cases of the host build: output and status for each row of the
+# case table, and the pattern of writes that reaches standard output.
+#   tests/e2e/host.sh build/host/tikvan
+set -uo pipefail
+program=$1
+source "$(dirname "$0")/lib.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+load_cases
+for i in "${!tails[@]}"; do
+    [[ ${routes[$i]} == wine ]] && continue
+    # The words that rebuild the same command line on this build.
+    eval "set -- $(printf '%b' "${tails[$i]}")"
+    before=$(date +%s)
+    "$program" "$@" >"$work/out"
+    status=$?
+    after=$(date +%s)
+    if [[ $status == "${statuses[$i]}" ]] && check_output "$work/out" "${wants[$i]}" "$before" "$after"; then
+        pass
+    else
+        fail "host [${tails[$i]}]: status $status, output $(od -An -c "$work/out" | head -c 120)"
+    fi
+done
+
+# The sizes of the writes to descriptor 1 as strace sees them, with
+# standard output sent to sink $1: a regular file, /dev/null (a character
+# device) or a pipe.
+writes() {
+    local sink=$1
+    shift
+    local trace=(strace -qq -e trace=write -o "$work/trace" "$program" "$@")
+    case $sink in
+        file) "${trace[@]}" >"$work/file" ;;
+        null) "${trace[@]}" >/dev/null ;;
+        pipe) "${trace[@]}" | cat >/dev/null ;;
+    esac
+    sed -n 's/^write(1, .*, \([0-9]*\)) *= \([0-9]*\)$/\2/p' "$work/trace" | tr '\n' ' '
+}
+
+# A file or pipe takes full 128-byte buffers and the rest at the end; a
+# character device takes one write per statement.
+usage_lines=$(printf '%s ' 32 2 24 2 30 30 30 36 2 8 32 12 12 2 12 10 2 13 21 2 14 27)
+while read -r sink want args; do
+    got=$(writes "$sink" $args)
+    want=${want//_/ }
+    want=${want% }
+    if [[ $got == "$want " ]]; then pass; else fail "writes to $sink of [$args]: got [$got], want [$want]"; fi
+done <<ROWS
+file 128_128_99 /?
+pipe 128_128_99 /X
+file 21
+file 10 /D
+null 10 /D
+null ${usage_lines// /_} /?
+ROWS
+
+# A closed standard output: nothing is written and the failure ends with 1.
+"$program" /D >&-
+status=$?
+if [[ $status == 1 ]]; then pass; else fail "closed standard output: status $status"; fi
+
+finish
