@@ -5,28 +5,13 @@
 // see the same line for the same words.
 #include <unistd.h>
 
-#include <csignal>
 #include <cstring>
 #include <string>
 
+#include "platform/unix/start.h"
 #include "platform/win32.h"
 
 namespace {
-
-int savedCount = 0;
-char** savedWords = nullptr;
-
-// glibc passes the program's arguments to the functions of .init_array. This
-// one also ignores SIGPIPE, so that a pipe without a reader is a failed write
-// and not the end of the process.
-void CaptureArguments(int count, char** words, char** /*environment*/) {
-    savedCount = count;
-    savedWords = words;
-    std::signal(SIGPIPE, SIG_IGN);
-}
-
-[[gnu::section(".init_array"), gnu::used]] void (*const captureArguments)(int, char**, char**) =
-    &CaptureArguments;
 
 // An empty word, or one holding a space or tab, is put in double quotes. A
 // double quote is written as \" and the backslashes directly before it are
@@ -51,10 +36,11 @@ void AppendWord(std::string& line, const char* word) {
 }
 
 std::string BuildCommandLine() {
+    const auto arguments = tikvan::posix::StartArguments();
     std::string line;
-    for (int i = 0; i < savedCount; ++i) {
+    for (int i = 0; i < arguments.count; ++i) {
         if (i > 0) line += ' ';
-        AppendWord(line, savedWords[i]);
+        AppendWord(line, arguments.words[i]);
     }
     return line;
 }

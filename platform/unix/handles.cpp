@@ -14,12 +14,13 @@ DWORD lastError = 0;
 
 int Descriptor(HANDLE handle) { return static_cast<int>(reinterpret_cast<std::intptr_t>(handle)); }
 
-// The Win32 code that Wine reports for the same failure. Anything without a
-// closer match is ERROR_GEN_FAILURE, Windows' code for an unclassified
-// device failure.
+// The Win32 code that Wine reports for the same failure. A file at its size
+// limit counts as a full disk. Anything without a closer match is
+// ERROR_GEN_FAILURE, Windows' code for an unclassified device failure.
 DWORD Win32Error(int error) {
     switch (error) {
-        case ENOSPC: return ERROR_DISK_FULL;
+        case ENOSPC:
+        case EFBIG: return ERROR_DISK_FULL;
         case EPIPE: return ERROR_PIPE_NOT_CONNECTED;
         case EBADF: return ERROR_INVALID_HANDLE;
         case EACCES:

@@ -56,6 +56,14 @@ null 10 /D
 null ${usage_lines// /_} /?
 ROWS
 
+# A short write is continued: a file at its size limit takes 124 bytes of
+# the first 128, the next write carries the other 4 and fails; status 1.
+head -c 900 /dev/zero >"$work/limited"
+(ulimit -f 1 && exec strace -qq -e trace=write -o "$work/trace" "$program" /? >>"$work/limited")
+status=$?
+got=$(sed -n 's/^write(1, .*, \([0-9]*\)) *= \(-\{0,1\}[0-9]*\).*$/\1:\2/p' "$work/trace" | head -2 | tr '\n' ' ')
+if [[ $status == 1 && $got == "128:124 4:-1 " ]]; then pass; else fail "short write: status $status, writes [$got]"; fi
+
 # A closed standard output: nothing is written and the failure ends with 1.
 "$program" /D >&-
 status=$?

@@ -1,13 +1,13 @@
 // Starts a program with exact command lines, for the tests under Wine.
 //
-//   launch.exe PROGRAM CASES [PARALLEL]
+//   launch.exe PROGRAM CASES
 //
 // Each line of the file CASES is "HEX OUTPUT": the command line as
 // hexadecimal bytes, and the file that receives the child's standard output
 // (a Windows path, or "-" to share the launcher's). The children are started
-// with CreateProcessA, at most PARALLEL at a time (default 1), and one line is
-// printed per case, in order: "EXIT BEFORE AFTER", the child's exit code and
-// the Unix times in seconds just before it started and just after it ended.
+// one after the other with CreateProcessA, and one line is printed per case:
+// "EXIT BEFORE AFTER", the child's exit code and the Unix times in seconds
+// just before it started and just after it ended.
 // Wine rebuilds its own command line from its arguments, so bytes at or
 // above 0x80 and a chosen program token only survive this way.
 #include <windows.h>
@@ -76,8 +76,8 @@ void Finish(Case& c) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: launch PROGRAM CASES [PARALLEL]\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: launch PROGRAM CASES\n");
         return 2;
     }
     std::FILE* list = std::fopen(argv[2], "r");
@@ -92,19 +92,13 @@ int main(int argc, char** argv) {
         cases.push_back(c);
     }
     std::fclose(list);
-    const std::size_t parallel = argc > 3 ? std::strtoul(argv[3], nullptr, 10) : 1;
-    std::size_t started = 0;
-    std::size_t finished = 0;
-    while (finished < cases.size()) {
-        while (started < cases.size() && started - finished < parallel) {
-            if (!Start(argv[1], cases[started])) {
-                std::fprintf(stderr, "launch: cannot start case %u\n", static_cast<unsigned>(started + 1));
-                return 2;
-            }
-            ++started;
+    for (Case& c : cases) {
+        if (!Start(argv[1], c)) {
+            std::fprintf(stderr, "launch: cannot start %s\n", c.commandLine.c_str());
+            return 2;
         }
-        Finish(cases[finished++]);
+        Finish(c);
+        std::printf("%lu %lld %lld\n", static_cast<unsigned long>(c.exitCode), c.before, c.after);
     }
-    for (const Case& c : cases) std::printf("%lu %lld %lld\n", static_cast<unsigned long>(c.exitCode), c.before, c.after);
     return 0;
 }
