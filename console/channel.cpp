@@ -83,7 +83,7 @@ private:
     bool open_ = false;
     bool flushEachStatement_ = false;
     std::size_t pending_ = 0;
-    char buffer_[kCapacity];
+    char buffer_[kCapacity]{};
 };
 
 StandardOutputChannel output;

@@ -35,7 +35,7 @@ public:
     std::string Text() const { return {buffer_, fill_}; }
 
 private:
-    char buffer_[kCapacity];
+    char buffer_[kCapacity]{};
     std::size_t fill_ = 0;
 };
 
