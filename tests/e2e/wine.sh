@@ -9,7 +9,7 @@ program=$(realpath "$1")
 launcher=$(realpath "$2")
 shards=${3:-2}
 source "$(dirname "$0")/lib.sh"
-wine_run=$(realpath "$e2e_dir/../../tools/wine-run")
+wine_run=$(realpath "$e2e_dir/../../tools/wine-run.sh")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the project's own prefix:
-#   tools/wine-run PROGRAM.exe [ARGS...]
+#   tools/wine-run.sh PROGRAM.exe [ARGS...]
 # The prefix (build/wineprefix, or $WINEPREFIX) is made on first use. A
 # persistent wineserver is started for it, and the prefix's own services are
 # started with their output sent to a log, so that none of them holds a
-# caller's output open. `tools/wine-run --stop` ends them all.
+# caller's output open. `tools/wine-run.sh --stop` ends them all.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 log=$root/build/wineserver.log
+# Under QEMU's emulator, give 32-bit Wine the 3 GiB address space of a 32-bit
+# kernel, which Wine expects; the emulator searches a smaller space faster.
+export QEMU_RESERVED_VA=0xc0000000
 
 if [[ ${1:-} == --stop ]]; then
     [[ -d $WINEPREFIX ]] && wineserver -k >/dev/null 2>&1 || true
