@@ -43,34 +43,35 @@ Token NextArgument(const char* line, std::size_t from, CharacterStep step) {
     return token;
 }
 
-std::int32_t CountArguments(const char* line, CharacterStep step) {
-    std::size_t at = NextArgument(line, 0, step).next;
-    std::int32_t count = 0;
+std::vector<std::string> SplitArguments(const char* line, CharacterStep step) {
+    std::vector<std::string> arguments;
+    Token token = NextArgument(line, 0, step);
     for (;;) {
-        Token token = NextArgument(line, at, step);
-        if (token.text.empty()) return count;
-        ++count;
-        at = token.next;
+        token = NextArgument(line, token.next, step);
+        if (token.text.empty()) return arguments;
+        arguments.push_back(std::move(token.text));
     }
 }
 
-std::string ArgumentOf(const char* line, std::int32_t index, CharacterStep step) {
-    if (index < 1) return {};
-    std::size_t at = NextArgument(line, 0, step).next;
-    for (std::int32_t i = 1;; ++i) {
-        Token token = NextArgument(line, at, step);
-        if (i == index || token.text.empty()) return std::move(token.text);
-        at = token.next;
-    }
+namespace {
+
+const std::vector<std::string>& ProcessArguments() {
+    static const std::vector<std::string> arguments = SplitArguments(GetCommandLineA(), StepAnsi);
+    return arguments;
 }
 
-std::int32_t ArgumentCount() { return CountArguments(GetCommandLineA(), StepAnsi); }
+}  // namespace
+
+std::int32_t ArgumentCount() { return static_cast<std::int32_t>(ProcessArguments().size()); }
 
 std::string ArgumentAt(std::int32_t index) {
-    if (index != 0) return ArgumentOf(GetCommandLineA(), index, StepAnsi);
-    char path[MAX_PATH + 1];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return {path, length < sizeof path ? length : sizeof path - 1};
+    if (index == 0) {
+        char path[MAX_PATH + 1];
+        const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+        return {path, length < sizeof path ? length : sizeof path - 1};
+    }
+    if (index < 0 || index > ArgumentCount()) return {};
+    return ProcessArguments()[static_cast<std::size_t>(index - 1)];
 }
 
 }  // namespace tikvan

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tikvan {
 
@@ -24,13 +25,13 @@ struct Token {
 // Splits one token from the zero-terminated `line`, starting at `from`.
 Token NextArgument(const char* line, std::size_t from, CharacterStep step);
 
-// The number of arguments in `line`, and the argument at 1..count of it (the
-// empty text for any other index).
-std::int32_t CountArguments(const char* line, CharacterStep step);
-std::string ArgumentOf(const char* line, std::int32_t index, CharacterStep step);
+// Arguments 1..N of `line`: the tokens after the program's name, up to the
+// first empty one.
+std::vector<std::string> SplitArguments(const char* line, CharacterStep step);
 
-// The same for the process's own command line. Index 0 is the full path of
-// the executable.
+// The process's own arguments. The command line does not change during a
+// run, so it is split once. ArgumentAt gives the full path of the executable
+// for index 0, argument i for 1..N, and the empty text for any other index.
 std::int32_t ArgumentCount();
 std::string ArgumentAt(std::int32_t index);
 
