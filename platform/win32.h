@@ -4,10 +4,10 @@
 // calls the Win32 functions and constants by name (GetLocalTime, WriteFile,
 // STD_OUTPUT_HANDLE, ...), whichever build it is part of.
 //
-// * Windows: the declarations come from the SDK headers. USER32 is never
-//   loaded: the few USER32 calls the program makes (CharNextA,
-//   CharUpperBuffA) are declared here and provided by windows/user32.cpp
-//   on top of KERNEL32, so the executable imports KERNEL32 and msvcrt only.
+// * Windows: the declarations come from the SDK headers. USER32 is not
+//   imported: the few USER32 calls the program makes (CharNextA,
+//   CharUpperBuffA, GetSystemMetrics) are declared here and provided by
+//   windows/user32.cpp, so the executable imports KERNEL32 and msvcrt only.
 // * POSIX: the subset of types, constants and calls that the program uses is
 //   declared here and implemented in unix/, each call to the contract the
 //   program relies on and nothing more. It is not a general Win32 layer.
@@ -21,6 +21,7 @@
 
 LPSTR WINAPI CharNextA(LPCSTR text);
 DWORD WINAPI CharUpperBuffA(LPSTR text, DWORD length);
+int WINAPI GetSystemMetrics(int index);
 
 #else
 
@@ -40,6 +41,8 @@ using LPCVOID = const void*;
 using LPDWORD = DWORD*;
 using HANDLE = void*;
 using HMODULE = void*;
+using LCID = DWORD;
+using LCTYPE = DWORD;
 struct OVERLAPPED;
 using LPOVERLAPPED = OVERLAPPED*;
 
@@ -58,12 +61,37 @@ using LPOVERLAPPED = OVERLAPPED*;
 #define FILE_TYPE_CHAR 0x0002
 #define FILE_TYPE_PIPE 0x0003
 
+#define LOCALE_SDATE 0x001D
+#define LOCALE_STIME 0x001E
+#define LOCALE_IDEFAULTANSICODEPAGE 0x1004
+#define CP_ACP 0
+#define MAX_LEADBYTES 12
+#define MAX_DEFAULTCHAR 2
+#define VER_PLATFORM_WIN32_NT 2
+
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_WRITE_FAULT 29L
 #define ERROR_GEN_FAILURE 31L
 #define ERROR_DISK_FULL 112L
 #define ERROR_PIPE_NOT_CONNECTED 233L
+
+struct CPINFO {
+    UINT MaxCharSize;
+    BYTE DefaultChar[MAX_DEFAULTCHAR];
+    BYTE LeadByte[MAX_LEADBYTES];
+};
+using LPCPINFO = CPINFO*;
+
+struct OSVERSIONINFOA {
+    DWORD dwOSVersionInfoSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformId;
+    char szCSDVersion[128];
+};
+using LPOSVERSIONINFOA = OSVERSIONINFOA*;
 
 struct SYSTEMTIME {
     WORD wYear;
@@ -92,4 +120,15 @@ DWORD GetLastError();
 LPSTR CharNextA(LPCSTR text);
 DWORD CharUpperBuffA(LPSTR text, DWORD length);
 
+LCID GetThreadLocale();
+BOOL SetThreadLocale(LCID locale);
+int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size);
+UINT GetACP();
+BOOL GetCPInfo(UINT codePage, LPCPINFO info);
+BOOL GetVersionExA(LPOSVERSIONINFOA info);
+int GetSystemMetrics(int index);
+
 #endif
+
+#define SM_DBCSENABLED 42
+#define SM_MIDEASTENABLED 74

@@ -2,14 +2,6 @@
 #include "platform/unix/code_page.h"
 #include "platform/win32.h"
 
-namespace tikvan::posix {
-
-// The POSIX body runs with the single-byte code page of the default locale:
-// no byte begins a double-byte character.
-bool IsAnsiLeadByte(unsigned char /*byte*/) { return false; }
-
-}  // namespace tikvan::posix
-
 // A lead byte takes the byte after it along, unless that byte ends the text.
 // The step never passes the terminating zero.
 LPSTR CharNextA(LPCSTR text) {

@@ -1,9 +1,11 @@
-// The USER32 text calls of tikvan, provided from KERNEL32 services.
+// The USER32 calls of tikvan, provided without importing USER32.
 //
 // Loading USER32 costs time at every start of the process, and the program
-// needs only two of its character functions. They are given here with the
-// contract the program relies on, so that the executable imports KERNEL32
-// and msvcrt only. Nothing else belongs in this file.
+// needs only two of its character functions, given here from KERNEL32
+// services with the contract the program relies on, and GetSystemMetrics,
+// which only systems outside the NT family ask for and which is looked up
+// when it is called. So the executable imports KERNEL32 and msvcrt only.
+// Nothing else belongs in this file.
 #include "platform/win32.h"
 
 // A lead byte of the ANSI code page takes the byte after it along, unless
@@ -38,4 +40,13 @@ DWORD WINAPI CharUpperBuffA(LPSTR text, DWORD length) {
         ++i;
     }
     return length;
+}
+
+// Only the start-up of a system outside the NT family calls this; USER32 is
+// loaded then and not before. 0 when it cannot be had.
+int WINAPI GetSystemMetrics(int index) {
+    using Function = int(WINAPI*)(int);
+    const HMODULE user32 = LoadLibraryA("user32.dll");
+    const FARPROC address = user32 == nullptr ? nullptr : GetProcAddress(user32, "GetSystemMetrics");
+    return address == nullptr ? 0 : reinterpret_cast<Function>(reinterpret_cast<void*>(address))(index);
 }

@@ -14,13 +14,13 @@ for i in "${!tails[@]}"; do
     # The words that rebuild the same command line on this build.
     eval "set -- $(printf '%b' "${tails[$i]}")"
     before=$(date +%s)
-    "$program" "$@" >"$work/out"
+    LC_ALL=${locales[$i]} "$program" "$@" >"$work/out"
     status=$?
     after=$(date +%s)
-    if [[ $status == "${statuses[$i]}" ]] && check_output "$work/out" "${wants[$i]}" "$before" "$after"; then
+    if [[ $status == "${statuses[$i]}" ]] && check_output "$work/out" "${wants[$i]}" "$before" "$after" "${locales[$i]}"; then
         pass
     else
-        fail "host [${tails[$i]}]: status $status, output $(od -An -c "$work/out" | head -c 120)"
+        fail "host [${tails[$i]}] ${locales[$i]}: status $status, output $(od -An -c "$work/out" | head -c 120)"
     fi
 done
 
@@ -63,6 +63,11 @@ head -c 900 /dev/zero >"$work/limited"
 status=$?
 got=$(sed -n 's/^write(1, .*, \([0-9]*\)) *= \(-\{0,1\}[0-9]*\).*$/\1:\2/p' "$work/trace" | head -2 | tr '\n' ' ')
 if [[ $status == 1 && $got == "128:124 4:-1 " ]]; then pass; else fail "short write: status $status, writes [$got]"; fi
+
+# The locale is in the program: no locale data file is opened at start.
+opened=$(LC_ALL=ja_JP.UTF-8 strace -qq -e trace=openat "$program" /DTN 2>&1 >/dev/null |
+    grep -v -e 'ld\.so\.cache' -e '/lib' -e 'localtime' -e 'zoneinfo')
+if [[ -z $opened ]]; then pass; else fail "files opened at start: $opened"; fi
 
 # A closed standard output: nothing is written and the failure ends with 1.
 "$program" /D >&-
