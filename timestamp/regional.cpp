@@ -1,5 +1,7 @@
 #include "timestamp/regional.h"
 
+#include <cstddef>
+
 #include "platform/win32.h"
 
 namespace tikvan {
@@ -9,7 +11,7 @@ namespace {
 RegionalSettings settings;
 
 constexpr LCID kDefaultLocale = 0x0409;
-constexpr int kLeadBytePairs = 6;
+constexpr std::size_t kLeadBytePairs = 6;
 
 // Languages whose text is single-byte on every system, by primary language
 // id: neutral, Danish, German, English, Spanish, Finnish, French, Italian,
@@ -47,9 +49,9 @@ LeadByteSet LeadBytesOf(LCID locale) {
     LeadByteSet leadBytes;
     CPINFO info{};
     if (GetCPInfo(LocaleCodePage(locale), &info)) {
-        for (int pair = 0; pair < kLeadBytePairs; ++pair) {
-            const BYTE low = info.LeadByte[2 * pair];
-            const BYTE high = info.LeadByte[2 * pair + 1];
+        for (std::size_t at = 0; at < 2 * kLeadBytePairs; at += 2) {
+            const BYTE low = info.LeadByte[at];
+            const BYTE high = info.LeadByte[at + 1];
             if (low == 0 && high == 0) break;
             leadBytes.AddRange(low, high);
         }

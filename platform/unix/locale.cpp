@@ -8,6 +8,7 @@
 // code page. A name such as ja_JP.UTF-8, de_DE@euro, ja or zh_TW is matched
 // with the table's names; C, POSIX, no name and an unknown name give
 // English (United States) and code page 1252.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -79,7 +80,7 @@ bool SameLetters(std::string_view left, std::string_view right) {
 // region takes the first locale of its language.
 LCID LocaleOfName(const char* posixName) {
     std::string name(posixName);
-    name = name.substr(0, name.find_first_of(".@"));
+    name.resize(std::min(name.size(), name.find_first_of(".@")));
     for (char& c : name) {
         if (c == '_') c = '-';
     }
