@@ -11,9 +11,6 @@ export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 log=$root/build/wineserver.log
-# Under QEMU's emulator, give 32-bit Wine the 3 GiB address space of a 32-bit
-# kernel, which Wine expects; the emulator searches a smaller space faster.
-export QEMU_RESERVED_VA=0xc0000000
 
 if [[ ${1:-} == --stop ]]; then
     [[ -d $WINEPREFIX ]] && wineserver -k >/dev/null 2>&1 || true
