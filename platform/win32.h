@@ -6,7 +6,8 @@
 //
 // * Windows: the declarations come from the SDK headers. USER32 is not
 //   imported: the few USER32 calls the program makes (CharNextA,
-//   CharUpperBuffA, GetSystemMetrics) are declared here and provided by
+//   CharUpperBuffA, GetSystemMetrics, LoadStringA, CharToOemA) are declared
+//   here and provided by
 //   windows/user32.cpp, so the executable imports KERNEL32 and msvcrt only.
 // * POSIX: the subset of types, constants and calls that the program uses is
 //   declared here and implemented in unix/, each call to the contract the
@@ -22,6 +23,13 @@
 LPSTR WINAPI CharNextA(LPCSTR text);
 DWORD WINAPI CharUpperBuffA(LPSTR text, DWORD length);
 int WINAPI GetSystemMetrics(int index);
+// The SDK's libloaderapi.h declares LoadStringA as imported from USER32.
+// Declared again without the import, calls bind to windows/user32.cpp.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wattributes"
+int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
+#pragma GCC diagnostic pop
+BOOL WINAPI CharToOemA(LPCSTR text, LPSTR converted);
 
 #else
 
@@ -41,6 +49,7 @@ using LPCVOID = const void*;
 using LPDWORD = DWORD*;
 using HANDLE = void*;
 using HMODULE = void*;
+using HINSTANCE = void*;
 using LCID = DWORD;
 using LCTYPE = DWORD;
 struct OVERLAPPED;
@@ -127,6 +136,8 @@ UINT GetACP();
 BOOL GetCPInfo(UINT codePage, LPCPINFO info);
 BOOL GetVersionExA(LPOSVERSIONINFOA info);
 int GetSystemMetrics(int index);
+int LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
+BOOL CharToOemA(LPCSTR text, LPSTR converted);
 
 #endif
 

@@ -1,7 +1,7 @@
 // The USER32 calls of tikvan, provided without importing USER32.
 //
 // Loading USER32 costs time at every start of the process, and the program
-// needs only two of its character functions, given here from KERNEL32
+// needs only a few of its text functions, given here from KERNEL32
 // services with the contract the program relies on, and GetSystemMetrics,
 // which only systems outside the NT family ask for and which is looked up
 // when it is called. So the executable imports KERNEL32 and msvcrt only.
@@ -49,4 +49,34 @@ int WINAPI GetSystemMetrics(int index) {
     const HMODULE user32 = LoadLibraryA("user32.dll");
     const FARPROC address = user32 == nullptr ? nullptr : GetProcAddress(user32, "GetSystemMetrics");
     return address == nullptr ? 0 : reinterpret_cast<Function>(reinterpret_cast<void*>(address))(index);
+}
+
+// The string with this id from the module's string-table resource, converted
+// to the ANSI code page and cut to size - 1 bytes. 0 when it is absent.
+int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size) {
+    if (buffer == nullptr || size <= 0) return 0;
+    buffer[0] = 0;
+    // A block of 16 strings, numbered from 1; resource type 6 is RT_STRING.
+    const auto resourceId = [](UINT number) { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(number)); };
+    const HRSRC block = FindResourceW(module, resourceId((id >> 4) + 1), resourceId(6));
+    const auto* entry = block == nullptr ? nullptr : static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
+    if (entry == nullptr) return 0;
+    for (UINT i = 0; i < (id & 15); ++i) entry += 1 + entry[0];
+    char converted[4096];
+    int length = entry[0] == 0 ? 0
+                               : WideCharToMultiByte(CP_ACP, 0, entry + 1, entry[0], converted, sizeof converted,
+                                                     nullptr, nullptr);
+    if (length <= 0) return 0;
+    if (length > size - 1) length = size - 1;
+    for (int i = 0; i < length; ++i) buffer[i] = converted[i];
+    buffer[length] = 0;
+    return length;
+}
+
+// ANSI to OEM code page, through UTF-16; the two may be the same buffer.
+BOOL WINAPI CharToOemA(LPCSTR text, LPSTR converted) {
+    WCHAR wide[4096];
+    const int characters = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 4096);
+    if (characters <= 0) return FALSE;
+    return WideCharToMultiByte(CP_OEMCP, 0, wide, characters, converted, 4096, nullptr, nullptr) > 0;
 }

@@ -1,0 +1,92 @@
+#include "process/messages.h"
+
+#include "platform/win32.h"
+
+namespace tikvan {
+
+namespace {
+
+constexpr std::size_t kMessageCapacity = 1024;
+
+class Writer {
+public:
+    Writer(char* out, std::size_t capacity) : out_(out), capacity_(capacity) {}
+    void Put(char byte) {
+        if (length_ + 1 < capacity_) out_[length_++] = byte;
+    }
+    void Put(std::string_view bytes) {
+        for (char byte : bytes) Put(byte);
+    }
+    // `value` in base 10 or 16 (upper-case digits), at least `width` digits.
+    void PutNumber(std::uint64_t value, unsigned base, unsigned width) {
+        char digits[24];
+        unsigned count = 0;
+        do {
+            digits[count++] = "0123456789ABCDEF"[value % base];
+            value /= base;
+        } while (value != 0);
+        while (count < width) digits[count++] = '0';
+        while (count > 0) Put(digits[--count]);
+    }
+    std::size_t Finish() {
+        if (capacity_ > 0) out_[length_] = 0;
+        return length_;
+    }
+
+private:
+    char* out_;
+    std::size_t capacity_;
+    std::size_t length_ = 0;
+};
+
+}  // namespace
+
+std::string LoadMessage(std::uint16_t id) {
+    char text[kMessageCapacity];
+    const int length = LoadStringA(nullptr, id, text, sizeof text);
+    return {text, length > 0 ? static_cast<std::size_t>(length) : 0};
+}
+
+std::size_t ExpandMessage(std::string_view format, const MessageArgument* arguments, std::size_t count, char* out,
+                          std::size_t capacity) {
+    Writer writer(out, capacity);
+    std::size_t next = 0;
+    for (std::size_t at = 0; at < format.size(); ++at) {
+        if (format[at] != '%') {
+            writer.Put(format[at]);
+            continue;
+        }
+        std::size_t cursor = at + 1;
+        std::size_t index = 0;
+        bool indexed = false;
+        while (cursor < format.size() && format[cursor] >= '0' && format[cursor] <= '9') {
+            index = index * 10 + static_cast<std::size_t>(format[cursor++] - '0');
+            indexed = true;
+        }
+        if (indexed && cursor < format.size() && format[cursor] == ':') {
+            next = index;
+            ++cursor;
+        } else {
+            cursor = at + 1;
+        }
+        if (cursor >= format.size()) break;
+        const char letter = static_cast<char>(format[cursor] | 0x20);
+        at = cursor;
+        if (next >= count) continue;
+        const MessageArgument& argument = arguments[next++];
+        const auto number = static_cast<std::uint64_t>(argument.number);
+        switch (letter) {
+            case 's': writer.Put(argument.text); break;
+            case 'd':
+                if (argument.number < 0) writer.Put('-');
+                writer.PutNumber(argument.number < 0 ? 0 - number : number, 10, 1);
+                break;
+            case 'x': writer.PutNumber(number & 0xFFFFFFFFU, 16, 1); break;
+            case 'p': writer.PutNumber(number & 0xFFFFFFFFU, 16, 8); break;
+            default: break;
+        }
+    }
+    return writer.Finish();
+}
+
+}  // namespace tikvan

@@ -1,0 +1,44 @@
+#include <string>
+#include <vector>
+
+#include "check.h"
+#include "process/messages.h"
+
+using namespace tikvan;
+
+TEST(messages_expand_their_arguments) {
+    const struct {
+        std::string_view format;
+        std::vector<MessageArgument> arguments;
+        std::string_view want;
+    } rows[] = {
+        {"%s at %p", {"EInOutError", 0x1234}, "EInOutError at 00001234"},
+        {"(%d) (%D)", {-105, 112}, "(-105) (112)"},
+        {"%x %X", {0xC0000005LL, 255}, "C0000005 FF"},
+        {"%P", {-1}, "FFFFFFFF"},
+        {"%1:s %0:s %s", {"a", "b", "c"}, "b a b"},
+        {"%2:p %0:p %s", {0x10, "kind", 0x20}, "00000020 00000010 kind"},
+        {"%s %s", {"only"}, "only "},
+        {"100%", {}, "100"},
+        {"no conversions", {}, "no conversions"},
+    };
+    for (const auto& row : rows) {
+        char out[64];
+        const std::size_t length = ExpandMessage(row.format, row.arguments.data(), row.arguments.size(), out, sizeof out);
+        CHECK_EQ_AT(std::string(out, length), std::string(row.want), std::string(row.format));
+    }
+    char small[6];
+    const MessageArgument word("abcdefgh");
+    CHECK_EQ(ExpandMessage("%s", &word, 1, small, sizeof small), 5U);
+    CHECK_EQ(std::string(small), std::string("abcde"));
+}
+
+// The texts come from the string table, in the ANSI code page: under a
+// single-byte code page Japanese characters become "?".
+TEST(messages_load_by_id) {
+    CHECK_EQ(LoadMessage(1), std::string());
+    const std::string io = LoadMessage(kIoErrorWithCode);
+    CHECK_AT(io.rfind("I/O ", 0) == 0 && io.size() >= 10 && io.substr(io.size() - 5) == " (%d)", io);
+    const std::string format = LoadMessage(kReportFormat);
+    CHECK_AT(format.rfind("%s ", 0) == 0 && format.substr(format.size() - 8) == "\r\n%s%s\r\n", format);
+}
