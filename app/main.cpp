@@ -1,21 +1,19 @@
 // The entry of the process.
 #include "app/driver.h"
 #include "process/process_end.h"
+#include "process/report.h"
 #include "timestamp/regional.h"
 
-namespace {
-constexpr int kFailureStatus = 1;
-}
-
-// The regional settings are complete before the clock is read or an argument
-// is looked at. A failure that reaches this point ends the process with
-// status 1, after what standard output already holds has been written.
+// Start-up prepares failure handling and the regional settings before the
+// clock is read or an argument is looked at. Every failure of the run, the
+// last write of standard output included, is reported and ends with
+// status 1.
 int main() {
+    tikvan::PrepareFailureHandling();
     tikvan::LoadRegionalSettings();
-    try {
+    tikvan::RunGuarded([] {
         tikvan::RunDriver();
-    } catch (...) {
-        tikvan::ProcessEnd(kFailureStatus);
-    }
+        tikvan::ProcessEnd(tikvan::ExitStatus);
+    });
     tikvan::EndProcess();
 }

@@ -107,11 +107,8 @@ void WriteOut() { output.WriteOut(); }
 
 void CloseChannel() { output.WriteOut(); }
 
-void CheckIo() {
-    if (pendingIoError != 0) {
-        const std::int32_t code = TakeIoError();
-        throw EInOutError(code, "");
-    }
+[[gnu::noinline]] void CheckIo() {
+    if (pendingIoError != 0) throw CreateIoFailure(__builtin_return_address(0));
 }
 
 std::int32_t TakeIoError() {

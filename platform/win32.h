@@ -33,6 +33,7 @@ BOOL WINAPI CharToOemA(LPCSTR text, LPSTR converted);
 
 #else
 
+#include <cstddef>
 #include <cstdint>
 
 #define WINAPI
@@ -102,6 +103,19 @@ struct OSVERSIONINFOA {
 };
 using LPOSVERSIONINFOA = OSVERSIONINFOA*;
 
+#define MEM_COMMIT 0x1000
+using SIZE_T = std::size_t;
+struct MEMORY_BASIC_INFORMATION {
+    void* BaseAddress;
+    void* AllocationBase;
+    DWORD AllocationProtect;
+    SIZE_T RegionSize;
+    DWORD State;
+    DWORD Protect;
+    DWORD Type;
+};
+using PMEMORY_BASIC_INFORMATION = MEMORY_BASIC_INFORMATION*;
+
 struct SYSTEMTIME {
     WORD wYear;
     WORD wMonth;
@@ -117,6 +131,7 @@ using LPSYSTEMTIME = SYSTEMTIME*;
 void GetLocalTime(LPSYSTEMTIME time);
 
 LPSTR GetCommandLineA();
+SIZE_T VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION information, SIZE_T size);
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 
 HANDLE GetStdHandle(DWORD which);

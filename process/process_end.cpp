@@ -9,6 +9,8 @@ std::int32_t ExitStatus = 0;
 
 void ProcessEnd(std::int32_t status) {
     ExitStatus = status;
+    WriteOut();
+    CheckIo();
     EndProcess();
 }
 

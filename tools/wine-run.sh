@@ -5,6 +5,9 @@
 # persistent wineserver is started for it, and the prefix's own services are
 # started with their output sent to a log, so that none of them holds a
 # caller's output open. `tools/wine-run.sh --stop` ends them all.
+# WINE_LOCALE, if set, becomes LC_ALL of the Windows program, which selects
+# its locale; it is passed on without this script taking it up, so that a
+# locale with no glibc data of its own draws no warning here.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
@@ -37,4 +40,4 @@ fi
 [[ $(cat "$WINEPREFIX/.update-timestamp" 2>/dev/null) == disable ]] || echo disable >"$WINEPREFIX/.update-timestamp"
 setsid wineserver -p </dev/null >>"$log" 2>&1 || true
 boot
-exec wine "$@"
+exec env ${WINE_LOCALE:+LC_ALL=$WINE_LOCALE} wine "$@"

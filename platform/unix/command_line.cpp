@@ -1,10 +1,12 @@
-// GetCommandLineA and GetModuleFileNameA.
+// GetCommandLineA, GetModuleFileNameA and VirtualQuery.
 //
 // The command line is rebuilt from the argument vector the way Wine builds a
 // Windows command line from the arguments it is given, so that both builds
 // see the same line for the same words.
+#include <dlfcn.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -52,16 +54,38 @@ LPSTR GetCommandLineA() {
     return line.data();
 }
 
-// Only the program's own module (a null handle) is known. A path that does
-// not fit is cut to size - 1 bytes and the result is `size`, as on Windows.
+// A module is the base address of a loaded object; a null handle is the
+// program itself. A path that does not fit is cut to size - 1 bytes and the
+// result is `size`, as on Windows.
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
-    if (module != nullptr || size == 0) return 0;
+    if (size == 0) return 0;
     char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-    if (length <= 0) return 0;
+    ssize_t length = -1;
+    Dl_info object{};
+    if (module != nullptr && dladdr(module, &object) != 0 && object.dli_fbase == module &&
+        object.dli_fname != nullptr && std::strchr(object.dli_fname, '/') != nullptr) {
+        length = static_cast<ssize_t>(std::strlen(object.dli_fname));
+        std::memcpy(path, object.dli_fname, std::min(sizeof path, static_cast<std::size_t>(length)));
+    } else if (module == nullptr || object.dli_fbase == module) {
+        length = readlink("/proc/self/exe", path, sizeof path);
+    }
+    if (length <= 0 || static_cast<std::size_t>(length) > sizeof path) return 0;
     const auto bytes = static_cast<DWORD>(length);
     const DWORD copied = bytes < size ? bytes : size - 1;
     std::memcpy(buffer, path, copied);
     buffer[copied] = 0;
     return bytes < size ? bytes : size;
+}
+
+// The loaded object that holds an address: its base is the allocation base
+// of a committed region. Other addresses are not committed.
+SIZE_T VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION information, SIZE_T size) {
+    if (size < sizeof *information) return 0;
+    *information = MEMORY_BASIC_INFORMATION{};
+    Dl_info object{};
+    if (address != nullptr && dladdr(address, &object) != 0) {
+        information->AllocationBase = object.dli_fbase;
+        information->State = MEM_COMMIT;
+    }
+    return sizeof *information;
 }

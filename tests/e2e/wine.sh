@@ -17,7 +17,8 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 load_cases
 # A launcher runs the cases of one locale, the locale Wine takes from LC_ALL.
 # The default locale's many cases are split between SHARDS launchers. At
-# most SHARDS launchers run at once.
+# most SHARDS launchers run at once, and only of one locale: a Wine process
+# writes its locale's settings into the prefix's registry as it starts.
 declare -A job_size=()
 job_names=()
 for i in "${!tails[@]}"; do
@@ -30,9 +31,13 @@ for i in "${!tails[@]}"; do
         >>"$work/cases.$job"
 done
 
+running_locale=
 for job in "${job_names[@]}"; do
+    locale=${job%.[0-9]*}
+    [[ $locale == "$running_locale" ]] || wait
+    running_locale=$locale
     (($(jobs -rp | wc -l) < shards)) || wait -n
-    LC_ALL=${job%.[0-9]*} "$wine_run" "$launcher" "$(windows_path "$program")" "$(windows_path "$work/cases.$job")" \
+    WINE_LOCALE=$locale "$wine_run" "$launcher" "$(windows_path "$program")" "$(windows_path "$work/cases.$job")" \
         >"$work/results.$job" 2>"$work/errors.$job" &
 done
 wait

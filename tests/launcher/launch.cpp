@@ -4,7 +4,8 @@
 //
 // Each line of the file CASES is "HEX OUTPUT": the command line as
 // hexadecimal bytes, and the file that receives the child's standard output
-// (a Windows path, or "-" to share the launcher's). The children are started
+// (a Windows path; "-" to share the launcher's; "invalid" or "null" for no
+// standard output at all). The children are started
 // one after the other with CreateProcessA, and one line is printed per case:
 // "EXIT BEFORE AFTER", the child's exit code and the Unix times in seconds
 // just before it started and just after it ended.
@@ -52,7 +53,9 @@ bool Start(const char* program, Case& c) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (c.output != "-") {
+    if (c.output == "invalid" || c.output == "null") {
+        startup.hStdOutput = c.output == "null" ? nullptr : INVALID_HANDLE_VALUE;
+    } else if (c.output != "-") {
         c.outputFile = CreateFileA(c.output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
         if (c.outputFile == INVALID_HANDLE_VALUE) return false;

@@ -29,6 +29,7 @@ void Fail(const char* file, int line, const std::string& what, const std::string
     static const check::Registrar name##_registrar(#name, name); \
     static void name()
 
+#define CHECK(cond) CHECK_AT(cond, #cond)
 #define CHECK_AT(cond, row) ((cond) ? void() : check::Fail(__FILE__, __LINE__, #cond, (row)))
 
 #define CHECK_EQ_AT(actual, expected, row)                                                                    \

@@ -3,6 +3,7 @@
 
 #include "check.h"
 #include "process/messages.h"
+#include "process/report.h"
 
 using namespace tikvan;
 
@@ -41,4 +42,11 @@ TEST(messages_load_by_id) {
     CHECK_AT(io.rfind("I/O ", 0) == 0 && io.size() >= 10 && io.substr(io.size() - 5) == " (%d)", io);
     const std::string format = LoadMessage(kReportFormat);
     CHECK_AT(format.rfind("%s ", 0) == 0 && format.substr(format.size() - 8) == "\r\n%s%s\r\n", format);
+}
+
+TEST(reports_end_messages_with_one_period) {
+    CHECK(NeedsPeriod("I/O ??? (112)"));
+    CHECK(!NeedsPeriod("ends."));
+    CHECK(!NeedsPeriod(""));
+    CHECK(NeedsPeriod("\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42"));  // 発生しました。
 }

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Failure reports of both builds: standard output on a full disk, into a pipe
+# whose reader has gone, or missing. Each case must give status 1, nothing on
+# standard output, and the same report on standard error, with the module's
+# name and the address masked.
+#   tests/e2e/failures.sh build/host/tikvan build/win32/tikvan.exe build/win32/tests/launch.exe
+set -uo pipefail
+host=$1
+exe=$(realpath "$2")
+launcher=$(realpath "$3")
+source "$(dirname "$0")/lib.sh"
+wine_run=$(realpath "$e2e_dir/../../tools/wine-run.sh")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The report of class $2 with message $3 under locale $1: class, module and
+# address; the message and "."; an empty line.
+report() {
+    local locale=$1 class=$2 message=$3
+    if [[ $locale == C ]]; then
+        printf '%s ?????? MODULE ? ADDRESS ????????\r\n%b.\r\n\r\n' "$class" "$message"
+    else
+        # CLASS がモジュール MODULE の ADDRESS で発生しました。
+        printf '%s \x82\xaa\x83\x82\x83\x57\x83\x85\x81\x5b\x83\x8b MODULE \x82\xcc ADDRESS ' "$class"
+        printf '\x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42\r\n%b.\r\n\r\n' "$message"
+    fi
+}
+io_error() {  # I/O エラー (code)
+    if [[ $1 == C ]]; then echo "I/O ??? ($2)"; else echo "I/O \\x83\\x47\\x83\\x89\\x81\\x5b ($2)"; fi
+}
+expect_report() {  # file, locale, class, message
+    [[ $(masked "$1" | od -An -tx1) == $(report "$2" "$3" "$4" | od -An -tx1) ]]
+}
+
+masked() { LC_ALL=C sed -E 's/ tikvan(\.exe)? / MODULE /; s/ [0-9A-F]{8} / ADDRESS /' "$1"; }
+
+# Runs build $1 with standard output sent to sink $2, under locale $3.
+run() {
+    local build=$1 sink=$2 locale=$3
+    shift 3
+    if [[ $build == host ]]; then
+        case $sink in
+            full) env LC_ALL="$locale" "$host" "$@" >/dev/full 2>"$work/err" ;;
+            gone) (sleep 0.3; exec env LC_ALL="$locale" "$host" "$@" 2>"$work/err") | true ;;
+            none) env LC_ALL="$locale" "$host" "$@" 2>"$work/err" >&- ;;
+        esac
+    else
+        case $sink in
+            full) WINE_LOCALE=$locale "$wine_run" "$exe" "$@" >/dev/full 2>"$work/err" ;;
+            gone) WINE_LOCALE=$locale "$wine_run" "$exe" "$@" 2>"$work/err" | true ;;
+            none)
+                printf '%s invalid\n' "$(printf 'tikvan %s' "$*" | od -An -v -tx1 | tr -d ' \n')" >"$work/cases"
+                WINE_LOCALE=$locale "$wine_run" "$launcher" "Z:${exe//\//\\}" "Z:${work//\//\\}\\cases" \
+                    >"$work/results" 2>"$work/err"
+                return "$(cut -d' ' -f1 "$work/results")"
+                ;;
+        esac
+    fi
+    return "${PIPESTATUS[0]}"
+}
+
+while read -r sink code locale args; do
+    for build in host wine; do
+        run "$build" "$sink" "$locale" $args
+        status=$?
+        if [[ $status == 1 ]] && expect_report "$work/err" "$locale" EInOutError "$(io_error "$locale" "$code")"; then
+            pass
+        else
+            fail "$build $sink $locale [$args]: status $status, $(od -An -c "$work/err" | head -c 200)"
+        fi
+    done
+done <<'ROWS'
+full 112 ja_JP.UTF-8 /D
+full 112 ja_JP.UTF-8 /?
+full 112 ja_JP.UTF-8 /X
+full 112 C /DTN
+gone 233 ja_JP.UTF-8 /?
+gone 233 C /X
+none 105 ja_JP.UTF-8 /D
+none 105 C /T
+ROWS
+
+# A clock beyond 9999, on the host (faketime moves the POSIX clock): the date
+# conversion failure, and no timestamp.
+env LC_ALL=ja_JP.UTF-8 faketime -f '+8000y' "$host" /D >"$work/out" 2>"$work/err"
+status=$?
+# 日付に変換できない値が渡されました
+date_message='\x93\xfa\x95t\x82\xc9\x95\xcf\x8a\xb7\x82\xc5\x82\xab\x82\xc8\x82\xa2\x92l\x82\xaa\x93n\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd'
+if [[ $status == 1 && ! -s $work/out ]] && expect_report "$work/err" ja_JP.UTF-8 EConvertError "$date_message"; then
+    pass
+else
+    fail "clock beyond 9999: status $status, $(od -An -c "$work/err" | head -c 200)"
+fi
+finish
