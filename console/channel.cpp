@@ -118,3 +118,9 @@ std::int32_t TakeIoError() {
 }
 
 }  // namespace tikvan
+
+namespace tikvan {
+
+std::int32_t PendingIoCode() { return pendingIoError; }
+
+}  // namespace tikvan

@@ -34,4 +34,7 @@ void CheckIo();
 // The pending code, cleared.
 std::int32_t TakeIoError();
 
+// The pending code, left in place.
+std::int32_t PendingIoCode();
+
 }  // namespace tikvan

@@ -103,6 +103,24 @@ struct OSVERSIONINFOA {
 };
 using LPOSVERSIONINFOA = OSVERSIONINFOA*;
 
+#define EXCEPTION_MAXIMUM_PARAMETERS 15
+#define EXCEPTION_CONTINUE_SEARCH 0
+using LONG = std::int32_t;
+using ULONG_PTR = std::uintptr_t;
+struct EXCEPTION_RECORD {
+    DWORD ExceptionCode;
+    DWORD ExceptionFlags;
+    EXCEPTION_RECORD* ExceptionRecord;
+    void* ExceptionAddress;
+    DWORD NumberParameters;
+    ULONG_PTR ExceptionInformation[EXCEPTION_MAXIMUM_PARAMETERS];
+};
+struct EXCEPTION_POINTERS {
+    EXCEPTION_RECORD* ExceptionRecord;
+    void* ContextRecord;
+};
+using LPTOP_LEVEL_EXCEPTION_FILTER = LONG (*)(EXCEPTION_POINTERS*);
+
 #define MEM_COMMIT 0x1000
 using SIZE_T = std::size_t;
 struct MEMORY_BASIC_INFORMATION {
@@ -132,6 +150,7 @@ void GetLocalTime(LPSYSTEMTIME time);
 
 LPSTR GetCommandLineA();
 SIZE_T VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION information, SIZE_T size);
+LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter);
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 
 HANDLE GetStdHandle(DWORD which);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -56,17 +57,72 @@ private:
     std::int32_t code_;
 };
 
-// A clock reading that is not a valid date or time of day.
-class EConvertError final : public Exception {
+// A fault reported by the platform, with its exception code.
+class EExternal : public Exception {
 public:
-    using Exception::Exception;
-    const char* ClassName() const override { return "EConvertError"; }
+    EExternal(std::string message, const void* address, std::uint32_t code)
+        : Exception(std::move(message), address), code_(code) {}
+    const char* ClassName() const override { return "EExternal"; }
+    std::uint32_t ExceptionCode() const { return code_; }
+
+private:
+    std::uint32_t code_;
 };
+
+// The rest of the tree: each class adds only its name.
+#define TIKVAN_FAILURE_CLASS(Name, Base)                                   \
+    class Name : public Base {                                             \
+    public:                                                                \
+        using Base::Base;                                                  \
+        const char* ClassName() const override { return #Name; }           \
+    };
+TIKVAN_FAILURE_CLASS(EInvalidPointer, EHeapException)
+TIKVAN_FAILURE_CLASS(EExternalException, EExternal)
+TIKVAN_FAILURE_CLASS(EIntError, EExternal)
+TIKVAN_FAILURE_CLASS(EMathError, EExternal)
+TIKVAN_FAILURE_CLASS(EAccessViolation, EExternal)
+TIKVAN_FAILURE_CLASS(EPrivilege, EExternal)
+TIKVAN_FAILURE_CLASS(EStackOverflow, EExternal)
+TIKVAN_FAILURE_CLASS(EControlC, EExternal)
+TIKVAN_FAILURE_CLASS(EDivByZero, EIntError)
+TIKVAN_FAILURE_CLASS(ERangeError, EIntError)
+TIKVAN_FAILURE_CLASS(EIntOverflow, EIntError)
+TIKVAN_FAILURE_CLASS(EInvalidOp, EMathError)
+TIKVAN_FAILURE_CLASS(EZeroDivide, EMathError)
+TIKVAN_FAILURE_CLASS(EOverflow, EMathError)
+TIKVAN_FAILURE_CLASS(EUnderflow, EMathError)
+TIKVAN_FAILURE_CLASS(EInvalidCast, Exception)
+TIKVAN_FAILURE_CLASS(EConvertError, Exception)  // a clock reading that is no valid date or time
+TIKVAN_FAILURE_CLASS(EVariantError, Exception)
+TIKVAN_FAILURE_CLASS(EAssertionFailed, Exception)
+TIKVAN_FAILURE_CLASS(EAbstractError, Exception)
+TIKVAN_FAILURE_CLASS(EIntfCastError, Exception)
+TIKVAN_FAILURE_CLASS(ESafecallException, Exception)
+#undef TIKVAN_FAILURE_CLASS
 
 // Raise the conversion failures of the clock. A date and a time each have one
 // message, whichever field was wrong.
 [[noreturn]] void RaiseDateConversion();
 [[noreturn]] void RaiseTimeConversion();
+
+// The run-time error kinds of the runtime services and the platform's
+// faults: 0 a pending I/O code, 1 exhausted memory, 2 an invalid pointer,
+// 3..24 the arithmetic, access, variant and other faults.
+enum class RunErrorKind : std::uint8_t {
+    Io, OutOfMemory, InvalidPointer, DivByZero, RangeError, IntOverflow, InvalidOp, ZeroDivide, Overflow,
+    Underflow, InvalidCast, AccessViolation, Privilege, ControlC, StackOverflow, VariantTypeCast, VariantOperation,
+    VariantDispatch, VariantArrayCreate, VariantArgument, VariantBounds, AssertionFailed, ExternalException,
+    IntfCast, SafecallException,
+};
+
+// The failure object of a run-time error kind at a code address: a new
+// object of the kind's class with the kind's message; CreateIoFailure for
+// kind 0. Exhausted memory is reported with the object made at start-up.
+std::unique_ptr<Exception> CreateRunError(RunErrorKind kind, const void* address, std::uint32_t exceptionCode = 0);
+
+// The run-time error number of a kind, the exit status where no failure
+// handling is in place: the pending I/O code's low 8 bits for kind 0.
+int RunErrorNumber(RunErrorKind kind);
 
 // The EInOutError of the pending I/O code, which it clears. Its message comes
 // from the I/O table, or is "I/O エラー (code)".

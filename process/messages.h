@@ -16,6 +16,10 @@ enum MessageId : std::uint16_t {
     kDateConversion = 65521,
     kTimeConversion = 65520,
     kOutOfMemory = 65522,
+    kAccessViolationInModule = 65499,
+    kAccessViolationOutside = 65508,
+    kReadAccess = 65518,
+    kWriteAccess = 65519,
 };
 
 // The text with this id in the ANSI code page, at most 1023 bytes; the empty

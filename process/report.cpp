@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -24,14 +25,16 @@ std::optional<EOutOfMemory> outOfMemory;
 
 // The file name of the module that holds `address`, and the address
 // relative to it; the program's own name and the address less its header
-// size when no module holds it.
-std::string_view ModuleOf(const void* address, char (&path)[MAX_PATH + 1], std::uintptr_t& relative) {
+// size when no module holds it. `inModule` tells which.
+std::string_view ModuleOf(const void* address, char (&path)[MAX_PATH + 1], std::uintptr_t& relative,
+                          bool* inModule = nullptr) {
     MEMORY_BASIC_INFORMATION region{};
     DWORD length = 0;
     const auto at = reinterpret_cast<std::uintptr_t>(address);
     if (VirtualQuery(address, &region, sizeof region) != 0 && region.State == MEM_COMMIT) {
         length = GetModuleFileNameA(static_cast<HMODULE>(region.AllocationBase), path, MAX_PATH);
     }
+    if (inModule != nullptr) *inModule = length != 0;
     if (length != 0) {
         relative = at - reinterpret_cast<std::uintptr_t>(region.AllocationBase);
     } else {
@@ -74,11 +77,69 @@ void ReportCurrent() {
     }
 }
 
+// Platform exception codes and the run-time error kinds they stand for.
+constexpr struct {
+    DWORD code;
+    RunErrorKind kind;
+} kFaultKinds[] = {
+    {0xC0000094, RunErrorKind::DivByZero},    {0xC000008C, RunErrorKind::RangeError},
+    {0xC0000095, RunErrorKind::IntOverflow},  {0xC000008F, RunErrorKind::InvalidOp},
+    {0xC0000090, RunErrorKind::InvalidOp},    {0xC0000092, RunErrorKind::InvalidOp},
+    {0xC000008E, RunErrorKind::ZeroDivide},   {0xC0000091, RunErrorKind::Overflow},
+    {0xC000008D, RunErrorKind::Underflow},    {0xC0000093, RunErrorKind::Underflow},
+    {0xC0000005, RunErrorKind::AccessViolation}, {0xC0000096, RunErrorKind::Privilege},
+    {0xC000013A, RunErrorKind::ControlC},     {0xC00000FD, RunErrorKind::StackOverflow},
+};
+
+// An access violation names the fault address, the module that holds it,
+// whether memory was read or written, and the address accessed.
+std::unique_ptr<Exception> AccessViolation(const EXCEPTION_RECORD& record) {
+    const std::string access = LoadMessage(record.ExceptionInformation[0] == 0 ? kReadAccess : kWriteAccess);
+    char path[MAX_PATH + 1];
+    std::uintptr_t relative = 0;
+    bool inModule = false;
+    const std::string_view module = ModuleOf(record.ExceptionAddress, path, relative, &inModule);
+    const auto fault = static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(record.ExceptionAddress));
+    const auto accessed = static_cast<std::int64_t>(record.ExceptionInformation[1]);
+    const MessageArgument arguments[] = {fault, module, std::string_view(access), accessed};
+    const MessageArgument outside[] = {fault, std::string_view(access), accessed};
+    char text[kReportCapacity];
+    const std::size_t length =
+        inModule ? ExpandMessage(LoadMessage(kAccessViolationInModule), arguments, 4, text, sizeof text)
+                 : ExpandMessage(LoadMessage(kAccessViolationOutside), outside, 3, text, sizeof text);
+    return std::make_unique<EAccessViolation>(std::string(text, length), record.ExceptionAddress,
+                                              record.ExceptionCode);
+}
+
+// The outermost handler of platform faults: the failure object of the
+// fault, its report, and status 1.
+LONG WINAPI ReportPlatformFault(EXCEPTION_POINTERS* fault) {
+    const EXCEPTION_RECORD& record = *fault->ExceptionRecord;
+    RunErrorKind kind = RunErrorKind::ExternalException;
+    for (const auto& row : kFaultKinds) {
+        if (row.code == record.ExceptionCode) kind = row.kind;
+    }
+    try {
+        const std::unique_ptr<Exception> failure =
+            kind == RunErrorKind::AccessViolation && record.NumberParameters >= 2
+                ? AccessViolation(record)
+                : CreateRunError(kind, record.ExceptionAddress, record.ExceptionCode);
+        ReportFailure(*failure);
+    } catch (...) {
+        ReportCurrent();
+    }
+    ExitStatus = kFailureStatus;
+    EndProcess();
+}
+
 }  // namespace
 
 bool NeedsPeriod(std::string_view message) { return !message.empty() && message.back() != '.'; }
 
-void PrepareFailureHandling() { outOfMemory.emplace(LoadMessage(kOutOfMemory), nullptr); }
+void PrepareFailureHandling() {
+    outOfMemory.emplace(LoadMessage(kOutOfMemory), nullptr);
+    SetUnhandledExceptionFilter(&ReportPlatformFault);
+}
 
 void RunGuarded(void (*work)()) {
     try {

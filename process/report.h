@@ -8,7 +8,7 @@
 namespace tikvan {
 
 // Prepares what reporting needs before anything can fail: the object that
-// stands for exhausted memory.
+// stands for exhausted memory, and the handler of platform faults.
 void PrepareFailureHandling();
 
 // Runs `work`. A failure that leaves it is reported on standard error, after

@@ -3,11 +3,16 @@
 # whose reader has gone, or missing. Each case must give status 1, nothing on
 # standard output, and the same report on standard error, with the module's
 # name and the address masked.
-#   tests/e2e/failures.sh build/host/tikvan build/win32/tikvan.exe build/win32/tests/launch.exe
+# Then platform faults, made on purpose by a test program linked with the
+# failure handling.
+#   tests/e2e/failures.sh build/host/tikvan build/win32/tikvan.exe build/win32/tests/launch.exe \
+#       build/host/tests/fault build/win32/tests/fault.exe
 set -uo pipefail
 host=$1
 exe=$(realpath "$2")
 launcher=$(realpath "$3")
+host_fault=$4
+exe_fault=$(realpath "$5")
 source "$(dirname "$0")/lib.sh"
 wine_run=$(realpath "$e2e_dir/../../tools/wine-run.sh")
 work=$(mktemp -d)
@@ -91,4 +96,30 @@ if [[ $status == 1 && ! -s $work/out ]] && expect_report "$work/err" ja_JP.UTF-8
 else
     fail "clock beyond 9999: status $status, $(od -An -c "$work/err" | head -c 200)"
 fi
+
+# Faults: the report names the class and its message, and the status is 1.
+# QEMU, where it runs Wine's 32-bit side, reports the faults of a Windows
+# program as other exception codes, so under Wine only the report's shape is
+# checked: a class, then "がモジュール". The messages: ゼロによる除算, and
+# the accessed address with に対する書き込み.
+while read -r mode class message; do
+    env LC_ALL=ja_JP.UTF-8 "$host_fault" "$mode" 2>"$work/err"
+    status=$?
+    if [[ $status == 1 && $(head -c ${#class} "$work/err") == "$class" ]] &&
+        LC_ALL=C grep -aqF "$(printf '%b' "$message")" "$work/err"; then
+        pass
+    else
+        fail "host fault $mode: status $status, $(od -An -c "$work/err" | head -c 200)"
+    fi
+    WINE_LOCALE=ja_JP.UTF-8 "$wine_run" "$exe_fault" "$mode" 2>"$work/err"
+    status=$?
+    if [[ $status == 1 && $(head -c 1 "$work/err") == E ]] && LC_ALL=C grep -aqF "$(printf ' \x82\xaa\x83\x82')" "$work/err"; then
+        pass
+    else
+        fail "wine fault $mode: status $status, $(od -An -c "$work/err" | head -c 200)"
+    fi
+done <<'ROWS'
+divide EDivByZero \x83\x5b\x83\x8d\x82\xc9\x82\xe6\x82\xe9\x8f\x9c\x8e\x5a.
+access EAccessViolation 00000010 \x82\xc9\x91\xce\x82\xb7\x82\xe9\x8f\x91\x82\xab\x8d\x9e\x82\xdd
+ROWS
 finish

@@ -1,0 +1,76 @@
+// SetUnhandledExceptionFilter over POSIX signals. A fault (SIGSEGV, SIGBUS,
+// SIGFPE, SIGILL) is described as the platform exception Windows reports
+// for it and handed to the filter, on a stack of its own so that a stack
+// overflow reaches it too. The filter is expected not to return; if it does,
+// the signal's default action follows.
+#include <signal.h>
+#include <ucontext.h>
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "platform/win32.h"
+
+namespace {
+
+LPTOP_LEVEL_EXCEPTION_FILTER filter = nullptr;
+alignas(16) char alternateStack[64 * 1024];
+
+constexpr DWORD kAccessViolation = 0xC0000005;
+constexpr DWORD kIllegalInstruction = 0xC000001D;
+constexpr DWORD kStackOverflow = 0xC00000FD;
+constexpr std::uintptr_t kStackReach = 0x10000;
+
+DWORD ArithmeticCode(int code) {
+    switch (code) {
+        case FPE_INTDIV: return 0xC0000094;
+        case FPE_INTOVF: return 0xC0000095;
+        case FPE_FLTDIV: return 0xC000008E;
+        case FPE_FLTOVF: return 0xC0000091;
+        case FPE_FLTUND: return 0xC0000093;
+        case FPE_FLTRES: return 0xC000008F;
+        case FPE_FLTSUB: return 0xC000008C;
+        default: return 0xC0000090;
+    }
+}
+
+void OnFault(int signal, siginfo_t* info, void* context) {
+    const auto* machine = static_cast<ucontext_t*>(context);
+    EXCEPTION_RECORD record{};
+    record.ExceptionAddress = reinterpret_cast<void*>(machine->uc_mcontext.gregs[REG_RIP]);
+    const auto accessed = reinterpret_cast<std::uintptr_t>(info->si_addr);
+    const auto stack = static_cast<std::uintptr_t>(machine->uc_mcontext.gregs[REG_RSP]);
+    if (signal == SIGFPE) {
+        record.ExceptionCode = ArithmeticCode(info->si_code);
+    } else if (signal == SIGILL) {
+        record.ExceptionCode = kIllegalInstruction;
+    } else if (accessed < stack && stack - accessed < kStackReach) {
+        record.ExceptionCode = kStackOverflow;
+    } else {
+        // The page-fault error code tells a write (bit 1) from a read.
+        record.ExceptionCode = kAccessViolation;
+        record.NumberParameters = 2;
+        record.ExceptionInformation[0] = (machine->uc_mcontext.gregs[REG_ERR] & 2) != 0 ? 1 : 0;
+        record.ExceptionInformation[1] = accessed;
+    }
+    EXCEPTION_POINTERS pointers{&record, context};
+    if (filter != nullptr) filter(&pointers);
+    ::signal(signal, SIG_DFL);
+}
+
+}  // namespace
+
+LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER newFilter) {
+    const LPTOP_LEVEL_EXCEPTION_FILTER previous = filter;
+    filter = newFilter;
+    stack_t stack{};
+    stack.ss_sp = alternateStack;
+    stack.ss_size = sizeof alternateStack;
+    sigaltstack(&stack, nullptr);
+    struct sigaction action {};
+    action.sa_sigaction = &OnFault;
+    action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_NODEFER;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) sigaction(signal, &action, nullptr);
+    return previous;
+}

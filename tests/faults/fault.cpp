@@ -1,0 +1,37 @@
+// Faults on purpose, inside the program's failure handling:
+//   fault access|divide
+// The process must end with the report of the fault and status 1.
+#include <cstdint>
+#include <cstring>
+
+#include "process/process_end.h"
+#include "process/report.h"
+
+namespace {
+
+const char* mode = "";
+// An address no program maps, read from memory so the compiler cannot see it.
+volatile std::uintptr_t unmapped = 0x10;
+
+[[gnu::noinline]] void Fault() {
+    if (std::strcmp(mode, "access") == 0) {
+        *reinterpret_cast<volatile int*>(unmapped) = 1;
+    } else if (std::strcmp(mode, "divide") == 0) {
+        volatile int dividend = 7;
+        volatile int zero = 0;
+        volatile int quotient = dividend / zero;
+        (void)quotient;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    mode = argc > 1 ? argv[1] : "";
+    tikvan::PrepareFailureHandling();
+    tikvan::RunGuarded([] {
+        Fault();
+        tikvan::ProcessEnd(0);
+    });
+    tikvan::EndProcess();
+}
