@@ -100,8 +100,8 @@ fi
 # Faults: the report names the class and its message, and the status is 1.
 # QEMU, where it runs Wine's 32-bit side, reports the faults of a Windows
 # program as other exception codes, so under Wine only the report's shape is
-# checked: a class, then "がモジュール". The messages: ゼロによる除算, and
-# the accessed address with に対する書き込み.
+# checked: a class, then "がモジュール". The messages: ゼロによる除算; the
+# accessed address with に対する書き込み; メモリが足りません.
 while read -r mode class message; do
     env LC_ALL=ja_JP.UTF-8 "$host_fault" "$mode" 2>"$work/err"
     status=$?
@@ -120,6 +120,7 @@ while read -r mode class message; do
     fi
 done <<'ROWS'
 divide EDivByZero \x83\x5b\x83\x8d\x82\xc9\x82\xe6\x82\xe9\x8f\x9c\x8e\x5a.
+memory EOutOfMemory \x83\x81\x83\x82\x83\x8a\x82\xaa\x91\xab\x82\xe8\x82\xdc\x82\xb9\x82\xf1.
 access EAccessViolation 00000010 \x82\xc9\x91\xce\x82\xb7\x82\xe9\x8f\x91\x82\xab\x8d\x9e\x82\xdd
 ROWS
 finish

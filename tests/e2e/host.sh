@@ -59,10 +59,13 @@ ROWS
 # A short write is continued: a file at its size limit takes 124 bytes of
 # the first 128, the next write carries the other 4 and fails; status 1.
 head -c 900 /dev/zero >"$work/limited"
-(ulimit -f 1 && exec strace -qq -e trace=write -o "$work/trace" "$program" /? >>"$work/limited")
+(ulimit -f 1 && exec strace -qq -e trace=write -o "$work/trace" "$program" /? >>"$work/limited" 2>/dev/null)
 status=$?
 got=$(sed -n 's/^write(1, .*, \([0-9]*\)) *= \(-\{0,1\}[0-9]*\).*$/\1:\2/p' "$work/trace" | head -2 | tr '\n' ' ')
 if [[ $status == 1 && $got == "128:124 4:-1 " ]]; then pass; else fail "short write: status $status, writes [$got]"; fi
+# What reached standard output comes before the report on standard error.
+order=$(sed -n 's/^write(\([12]\),.*/\1/p' "$work/trace" | uniq | tr -d '\n')
+if [[ $order == 12 ]]; then pass; else fail "write order by descriptor: $order"; fi
 
 # The locale is in the program: no locale data file is opened at start.
 opened=$(LC_ALL=ja_JP.UTF-8 strace -qq -e trace=openat "$program" /DTN 2>&1 >/dev/null |
@@ -70,7 +73,7 @@ opened=$(LC_ALL=ja_JP.UTF-8 strace -qq -e trace=openat "$program" /DTN 2>&1 >/de
 if [[ -z $opened ]]; then pass; else fail "files opened at start: $opened"; fi
 
 # A closed standard output: nothing is written and the failure ends with 1.
-"$program" /D >&-
+"$program" /D 2>/dev/null >&-
 status=$?
 if [[ $status == 1 ]]; then pass; else fail "closed standard output: status $status"; fi
 

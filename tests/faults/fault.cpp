@@ -1,5 +1,5 @@
 // Faults on purpose, inside the program's failure handling:
-//   fault access|divide
+//   fault access|divide|memory
 // The process must end with the report of the fault and status 1.
 #include <cstdint>
 #include <cstring>
@@ -16,6 +16,10 @@ volatile std::uintptr_t unmapped = 0x10;
 [[gnu::noinline]] void Fault() {
     if (std::strcmp(mode, "access") == 0) {
         *reinterpret_cast<volatile int*>(unmapped) = 1;
+    } else if (std::strcmp(mode, "memory") == 0) {
+        volatile std::size_t huge = SIZE_MAX / 2;
+        char* volatile block = new char[huge];
+        delete[] block;
     } else if (std::strcmp(mode, "divide") == 0) {
         volatile int dividend = 7;
         volatile int zero = 0;
