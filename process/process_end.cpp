@@ -6,6 +6,26 @@
 namespace tikvan {
 
 std::int32_t ExitStatus = 0;
+const void* ErrorLocation = nullptr;
+
+void FormatRunErrorLine(int number, std::uintptr_t location, char (&line)[kRunErrorLineLength]) {
+    constexpr char kTemplate[] = "Runtime error     at 00000000";
+    static_assert(sizeof kTemplate - 1 == kRunErrorLineLength);
+    for (std::size_t i = 0; i < kRunErrorLineLength; ++i) line[i] = kTemplate[i];
+    unsigned value = static_cast<unsigned>(number) % 1000;
+    std::size_t at = 16;  // the last of the three places after "Runtime error "
+    do {
+        line[at--] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    for (std::size_t i = 0; i < 8; ++i) line[28 - i] = "0123456789ABCDEF"[(location >> (4 * i)) & 0xF];
+}
+
+void EndWithRunError(int number, const void* location) {
+    ExitStatus = number;
+    ErrorLocation = location;
+    EndProcess();
+}
 
 void ProcessEnd(std::int32_t status) {
     ExitStatus = status;
@@ -15,6 +35,19 @@ void ProcessEnd(std::int32_t status) {
 }
 
 void EndProcess() {
+    if (ErrorLocation != nullptr) {
+        // What standard output holds goes first; the line is written
+        // whatever became of that.
+        WriteOut();
+        TakeIoError();
+        char line[kRunErrorLineLength];
+        FormatRunErrorLine(ExitStatus, reinterpret_cast<std::uintptr_t>(ErrorLocation), line);
+        HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+        DWORD written = 0;
+        WriteFile(output, line, sizeof line, &written, nullptr);
+        WriteFile(output, "\r\n", 2, &written, nullptr);
+        ErrorLocation = nullptr;
+    }
     CloseChannel();
     ExitProcess(static_cast<UINT>(ExitStatus));
 }

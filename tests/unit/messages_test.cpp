@@ -3,6 +3,7 @@
 
 #include "check.h"
 #include "process/messages.h"
+#include "process/process_end.h"
 #include "process/report.h"
 
 using namespace tikvan;
@@ -49,4 +50,22 @@ TEST(reports_end_messages_with_one_period) {
     CHECK(!NeedsPeriod("ends."));
     CHECK(!NeedsPeriod(""));
     CHECK(NeedsPeriod("\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42"));  // 発生しました。
+}
+
+TEST(run_error_lines_are_29_characters) {
+    const struct {
+        int number;
+        std::uintptr_t location;
+        std::string_view want;
+    } rows[] = {
+        {217, 0x0040ABCD, "Runtime error 217 at 0040ABCD"},
+        {5, 0x10, "Runtime error   5 at 00000010"},
+        {0, 0xFFFFFFFF, "Runtime error   0 at FFFFFFFF"},
+        {42, 0, "Runtime error  42 at 00000000"},
+    };
+    for (const auto& row : rows) {
+        char line[kRunErrorLineLength];
+        FormatRunErrorLine(row.number, row.location, line);
+        CHECK_EQ_AT(std::string(line, sizeof line), std::string(row.want), std::string(row.want));
+    }
 }
