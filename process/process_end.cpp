@@ -1,12 +1,41 @@
 #include "process/process_end.h"
 
+#include <new>
+
 #include "console/channel.h"
 #include "platform/win32.h"
+#include "process/failure.h"
+#include "process/report.h"
+#include "timestamp/regional.h"
 
 namespace tikvan {
 
 std::int32_t ExitStatus = 0;
+bool ConsoleFlag = false;
 const void* ErrorLocation = nullptr;
+
+namespace {
+
+bool coreLayer = false;
+bool utilityLayer = false;
+
+// The run-time error number of a failure that no handler reports.
+constexpr int kUncaughtError = 217;
+
+}  // namespace
+
+void StartProcess() {
+    coreLayer = true;
+    try {
+        PrepareFailureHandling();
+        LoadRegionalSettings();
+    } catch (const std::bad_alloc&) {
+        EndWithRunError(RunErrorNumber(RunErrorKind::OutOfMemory), __builtin_return_address(0));
+    } catch (...) {
+        EndWithRunError(kUncaughtError, __builtin_return_address(0));
+    }
+    utilityLayer = true;
+}
 
 void FormatRunErrorLine(int number, std::uintptr_t location, char (&line)[kRunErrorLineLength]) {
     constexpr char kTemplate[] = "Runtime error     at 00000000";
@@ -48,7 +77,14 @@ void EndProcess() {
         WriteFile(output, "\r\n", 2, &written, nullptr);
         ErrorLocation = nullptr;
     }
-    CloseChannel();
+    if (utilityLayer) {
+        utilityLayer = false;
+        RemoveFailureHandling();
+    }
+    if (coreLayer) {
+        coreLayer = false;
+        CloseChannel();
+    }
     ExitProcess(static_cast<UINT>(ExitStatus));
 }
 

@@ -9,14 +9,26 @@ namespace tikvan {
 // The status the process ends with; 0 until something sets it.
 extern std::int32_t ExitStatus;
 
+// Set by the entry as its very first action: reports go to the standard
+// handles, never to a window. This program always sets it.
+extern bool ConsoleFlag;
+
+// The start-up before the driver's own work, each layer recorded as it
+// runs so that the end sequence undoes exactly those: the core layer (the
+// standard output channel, closed until its first write), then the utility
+// layer (failure handling and the regional settings). A failure before
+// failure handling is in place ends with a run-time error line.
+void StartProcess();
+
 // Sets ExitStatus, writes out standard output and checks it, then runs the
 // end sequence. A failure of that last write raises EInOutError here, while
 // failure handling is in place, and so ends with the report and status 1.
 [[noreturn]] void ProcessEnd(std::int32_t status);
 
-// The end sequence: the run-time error line if ErrorLocation is set, then
-// standard output is closed (a failure there is not reported) and the
-// process exits with ExitStatus.
+// The end sequence: the run-time error line if ErrorLocation is set; the
+// layers that started, in reverse: failure handling removed, standard
+// output closed (a failure there is not reported); then the process exits
+// with ExitStatus.
 [[noreturn]] void EndProcess();
 
 // Where a run-time error struck while no failure handling was in place; the

@@ -141,6 +141,11 @@ void PrepareFailureHandling() {
     SetUnhandledExceptionFilter(&ReportPlatformFault);
 }
 
+void RemoveFailureHandling() {
+    SetUnhandledExceptionFilter(nullptr);
+    outOfMemory.reset();
+}
+
 void RunGuarded(void (*work)()) {
     try {
         work();

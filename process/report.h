@@ -11,6 +11,9 @@ namespace tikvan {
 // stands for exhausted memory, and the handler of platform faults.
 void PrepareFailureHandling();
 
+// Takes failure handling away again, at the end of the process.
+void RemoveFailureHandling();
+
 // Runs `work`. A failure that leaves it is reported on standard error, after
 // what standard output still holds, and the process ends with status 1.
 void RunGuarded(void (*work)());

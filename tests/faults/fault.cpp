@@ -32,7 +32,7 @@ volatile std::uintptr_t unmapped = 0x10;
 
 int main(int argc, char** argv) {
     mode = argc > 1 ? argv[1] : "";
-    tikvan::PrepareFailureHandling();
+    tikvan::StartProcess();
     tikvan::RunGuarded([] {
         Fault();
         tikvan::ProcessEnd(0);
