@@ -44,7 +44,7 @@ void OnFault(int signal, siginfo_t* info, void* context) {
         record.ExceptionCode = ArithmeticCode(info->si_code);
     } else if (signal == SIGILL) {
         record.ExceptionCode = kIllegalInstruction;
-    } else if (accessed < stack && stack - accessed < kStackReach) {
+    } else if ((accessed < stack ? stack - accessed : accessed - stack) < kStackReach) {
         record.ExceptionCode = kStackOverflow;
     } else {
         // The page-fault error code tells a write (bit 1) from a read.

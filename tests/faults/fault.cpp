@@ -1,5 +1,5 @@
 // Faults on purpose, inside the program's failure handling:
-//   fault access|divide|memory
+//   fault access|divide|memory|stack
 // The process must end with the report of the fault and status 1.
 #include <cstdint>
 #include <cstring>
@@ -13,6 +13,14 @@ const char* mode = "";
 // An address no program maps, read from memory so the compiler cannot see it.
 volatile std::uintptr_t unmapped = 0x10;
 
+// Calls itself until the stack runs out; the limit is never reached.
+volatile int deepest = 1 << 30;
+[[gnu::noinline]] int Deeper(int depth) {
+    volatile char frame[512];
+    frame[0] = static_cast<char>(depth);
+    return depth >= deepest ? 0 : Deeper(depth + 1) + frame[0];
+}
+
 [[gnu::noinline]] void Fault() {
     if (std::strcmp(mode, "access") == 0) {
         *reinterpret_cast<volatile int*>(unmapped) = 1;
@@ -20,6 +28,8 @@ volatile std::uintptr_t unmapped = 0x10;
         volatile std::size_t huge = SIZE_MAX / 2;
         char* volatile block = new char[huge];
         delete[] block;
+    } else if (std::strcmp(mode, "stack") == 0) {
+        Deeper(0);
     } else if (std::strcmp(mode, "divide") == 0) {
         volatile int dividend = 7;
         volatile int zero = 0;
