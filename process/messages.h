@@ -30,11 +30,10 @@ std::string LoadMessage(std::uint16_t id);
 struct MessageArgument {
     std::string_view text;
     std::int64_t number = 0;
-    bool isText = true;
     // Implicit, so that argument lists read as lists of values.
     MessageArgument(std::string_view value) : text(value) {}                // NOLINT(google-explicit-constructor)
     MessageArgument(const char* value) : text(value) {}                     // NOLINT(google-explicit-constructor)
-    MessageArgument(std::int64_t value) : number(value), isText(false) {}  // NOLINT(google-explicit-constructor)
+    MessageArgument(std::int64_t value) : number(value) {}                 // NOLINT(google-explicit-constructor)
 };
 
 // Fills `format` into `out` (at most `capacity` - 1 bytes and a zero) and
