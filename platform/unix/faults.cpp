@@ -63,6 +63,10 @@ void OnFault(int signal, siginfo_t* info, void* context) {
 LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER newFilter) {
     const LPTOP_LEVEL_EXCEPTION_FILTER previous = filter;
     filter = newFilter;
+    if (newFilter == nullptr) {
+        for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) ::signal(signal, SIG_DFL);
+        return previous;
+    }
     stack_t stack{};
     stack.ss_sp = alternateStack;
     stack.ss_size = sizeof alternateStack;

@@ -14,7 +14,6 @@ launcher=$(realpath "$3")
 host_fault=$4
 exe_fault=$(realpath "$5")
 source "$(dirname "$0")/lib.sh"
-wine_run=$(realpath "$e2e_dir/../../tools/wine-run.sh")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -55,7 +54,7 @@ run() {
             gone) WINE_LOCALE=$locale "$wine_run" "$exe" "$@" 2>"$work/err" | true ;;
             none)
                 printf '%s invalid\n' "$(printf 'tikvan %s' "$*" | od -An -v -tx1 | tr -d ' \n')" >"$work/cases"
-                WINE_LOCALE=$locale "$wine_run" "$launcher" "Z:${exe//\//\\}" "Z:${work//\//\\}\\cases" \
+                WINE_LOCALE=$locale "$wine_run" "$launcher" "$(windows_path "$exe")" "$(windows_path "$work/cases")" \
                     >"$work/results" 2>"$work/err"
                 return "$(cut -d' ' -f1 "$work/results")"
                 ;;

@@ -3,6 +3,10 @@
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 passed=0
 failed=0
+wine_run=$(realpath "$e2e_dir/../../tools/wine-run.sh")
+
+# A Unix path as Wine's drive Z: shows it.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # The usage screen: 355 bytes of code page 932 text.
 usage_sha256=31296bdf6ed9cb4f3d91f74a5d9f8a0a22198f831db97d6dbc5e1f80f3abb635

@@ -8,11 +8,8 @@ program=$(realpath "$1")
 launcher=$(realpath "$2")
 shards=${3:-2}
 source "$(dirname "$0")/lib.sh"
-wine_run=$(realpath "$e2e_dir/../../tools/wine-run.sh")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 load_cases
 # A launcher runs the cases of one locale, the locale Wine takes from LC_ALL.
