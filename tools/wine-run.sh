@@ -8,6 +8,8 @@
 # WINE_LOCALE, if set, becomes LC_ALL of the Windows program, which selects
 # its locale; it is passed on without this script taking it up, so that a
 # locale with no glibc data of its own draws no warning here.
+# WINE_RUN_STARTED=1 says that an earlier call has started the server and
+# the prefix's services, which saves a long run of calls that time.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
@@ -30,6 +32,9 @@ boot() {
     fi
 }
 
+if [[ ${WINE_RUN_STARTED:-} == 1 ]]; then
+    exec env ${WINE_LOCALE:+LC_ALL=$WINE_LOCALE} wine "$@"
+fi
 mkdir -p "$root/build"
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
     echo "wine-run: creating the Wine prefix $WINEPREFIX" >&2

@@ -3,10 +3,16 @@
 // The command line is rebuilt from the argument vector the way Wine builds a
 // Windows command line from the arguments it is given, so that both builds
 // see the same line for the same words.
+//
+// A test build (TIKVAN_TEST_COMMAND_LINE) takes the whole command line from
+// the environment instead, as hexadecimal bytes in TIKVAN_COMMAND_LINE, so
+// that tests can hand it lines no argument vector expresses. The product is
+// never built that way.
 #include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -37,7 +43,31 @@ void AppendWord(std::string& line, const char* word) {
     }
 }
 
+#ifdef TIKVAN_TEST_COMMAND_LINE
+int HexDigit(char digit) {
+    if (digit >= '0' && digit <= '9') return digit - '0';
+    if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
+    if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
+    return -1;
+}
+
+bool CommandLineOfTest(std::string& line) {
+    const char* hex = std::getenv("TIKVAN_COMMAND_LINE");
+    if (hex == nullptr) return false;
+    for (; hex[0] != 0 && hex[1] != 0; hex += 2) {
+        const int high = HexDigit(hex[0]);
+        const int low = HexDigit(hex[1]);
+        if (high < 0 || low < 0) break;
+        line += static_cast<char>(high * 16 + low);
+    }
+    return true;
+}
+#endif
+
 std::string BuildCommandLine() {
+#ifdef TIKVAN_TEST_COMMAND_LINE
+    if (std::string line; CommandLineOfTest(line)) return line;
+#endif
     const auto arguments = tikvan::posix::StartArguments();
     std::string line;
     for (int i = 0; i < arguments.count; ++i) {

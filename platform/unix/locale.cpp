@@ -34,17 +34,37 @@ struct CodePageRow {
 
 constexpr LocaleRow kLocales[] = {
 #define TIKVAN_LOCALE(id, name, date, time, codePage) {id, name, date, time, codePage},
+#define TIKVAN_LOCALE_ALIAS(...)
 #define TIKVAN_CODE_PAGE(...)
 #include "platform/unix/locale_table.inc"
 #undef TIKVAN_LOCALE
+#undef TIKVAN_LOCALE_ALIAS
+#undef TIKVAN_CODE_PAGE
+};
+
+// Names without a script that Wine takes for a locale whose name has one.
+struct AliasRow {
+    std::string_view name;
+    LCID id;
+};
+
+constexpr AliasRow kAliases[] = {
+#define TIKVAN_LOCALE(...)
+#define TIKVAN_LOCALE_ALIAS(name, id) {name, id},
+#define TIKVAN_CODE_PAGE(...)
+#include "platform/unix/locale_table.inc"
+#undef TIKVAN_LOCALE
+#undef TIKVAN_LOCALE_ALIAS
 #undef TIKVAN_CODE_PAGE
 };
 
 constexpr CodePageRow kCodePages[] = {
 #define TIKVAN_LOCALE(...)
+#define TIKVAN_LOCALE_ALIAS(...)
 #define TIKVAN_CODE_PAGE(codePage, ...) {codePage, {__VA_ARGS__}},
 #include "platform/unix/locale_table.inc"
 #undef TIKVAN_LOCALE
+#undef TIKVAN_LOCALE_ALIAS
 #undef TIKVAN_CODE_PAGE
 };
 
@@ -76,8 +96,9 @@ bool SameLetters(std::string_view left, std::string_view right) {
 }
 
 // The locale of a POSIX locale name: language_REGION, without its encoding
-// and modifier, against the table's language-REGION names; a name without a
-// region takes the first locale of its language.
+// and modifier, against the table's language-REGION names and then the
+// names without a script that Wine accepts; a name without a region takes
+// the first locale of its language.
 LCID LocaleOfName(const char* posixName) {
     std::string name(posixName);
     name.resize(std::min(name.size(), name.find_first_of(".@")));
@@ -86,6 +107,9 @@ LCID LocaleOfName(const char* posixName) {
     }
     if (name.empty()) return kDefaultLocale;
     for (const LocaleRow& row : kLocales) {
+        if (SameLetters(row.name, name)) return row.id;
+    }
+    for (const AliasRow& row : kAliases) {
         if (SameLetters(row.name, name)) return row.id;
     }
     for (const LocaleRow& row : kLocales) {

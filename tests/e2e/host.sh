@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # End-to-end cases of the host build: output and status for each row of the
 # case table, and the pattern of writes that reaches standard output.
-#   tests/e2e/host.sh build/host/tikvan
+#   tests/e2e/host.sh build/host/tikvan [WRAPPER...]
+# With a wrapper (valgrind and its options, say), the case table runs under
+# it, and the checks that trace the program's writes are left out.
 set -uo pipefail
 program=$1
+shift
+wrapper=("$@")
 source "$(dirname "$0")/lib.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -14,7 +18,7 @@ for i in "${!tails[@]}"; do
     # The words that rebuild the same command line on this build.
     eval "set -- $(printf '%b' "${tails[$i]}")"
     before=$(date +%s)
-    LC_ALL=${locales[$i]} "$program" "$@" >"$work/out"
+    LC_ALL=${locales[$i]} "${wrapper[@]}" "$program" "$@" >"$work/out"
     status=$?
     after=$(date +%s)
     if [[ $status == "${statuses[$i]}" ]] && check_output "$work/out" "${wants[$i]}" "$before" "$after" "${locales[$i]}"; then
@@ -23,6 +27,10 @@ for i in "${!tails[@]}"; do
         fail "host [${tails[$i]}] ${locales[$i]}: status $status, output $(od -An -c "$work/out" | head -c 120)"
     fi
 done
+if ((${#wrapper[@]})); then
+    finish
+    exit
+fi
 
 # The sizes of the writes to descriptor 1 as strace sees them, with
 # standard output sent to sink $1: a regular file, /dev/null (a character

@@ -2,19 +2,28 @@
 //
 //   launch.exe PROGRAM CASES
 //
-// Each line of the file CASES is "HEX OUTPUT": the command line as
-// hexadecimal bytes, and the file that receives the child's standard output
-// (a Windows path; "-" to share the launcher's; "invalid" or "null" for no
-// standard output at all). The children are started
-// one after the other with CreateProcessA, and one line is printed per case:
-// "EXIT BEFORE AFTER", the child's exit code and the Unix times in seconds
-// just before it started and just after it ended.
+// Each line of the file CASES is "HEX OUTPUT [ERROR [LOCALE]]":
+// - the command line as hexadecimal bytes;
+// - what receives the child's standard output: a Windows path; "|PATH" for
+//   a pipe that the launcher drains into the file PATH; "-" to share the
+//   launcher's; "invalid" or "null" for no standard output at all;
+// - what receives its standard error: a path, or "-" (the default) to share
+//   the launcher's;
+// - the LC_ALL the child starts with, from which Wine takes its locale, or
+//   "-" (the default) to keep the launcher's.
+// The children are started one after the other with CreateProcessA, and one
+// line is printed per case: "EXIT BEFORE AFTER", the child's exit code and
+// the Unix times in seconds just before it started and just after it ended.
+// A command line that the ANSI code page does not carry unchanged through
+// Unicode, the way Wine hands it to the child, is not run: its line is
+// "SKIP".
 // Wine rebuilds its own command line from its arguments, so bytes at or
 // above 0x80 and a chosen program token only survive this way.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,8 +32,12 @@ namespace {
 struct Case {
     std::string commandLine;
     std::string output;
+    std::string error = "-";
+    std::string locale = "-";
     PROCESS_INFORMATION process{};
     HANDLE outputFile = INVALID_HANDLE_VALUE;
+    HANDLE errorFile = INVALID_HANDLE_VALUE;
+    HANDLE pipe = INVALID_HANDLE_VALUE;  // the reading end, for "|PATH"
     long long before = 0;
     long long after = 0;
     DWORD exitCode = 0;
@@ -45,6 +58,38 @@ std::string FromHex(const std::string& hex) {
     return bytes;
 }
 
+// Whether the ANSI code page gives the same bytes back from Unicode.
+bool SurvivesUnicode(const std::string& bytes) {
+    if (bytes.empty()) return true;
+    const int size = static_cast<int>(bytes.size());
+    std::vector<wchar_t> wide(bytes.size() + 1);
+    const int count = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), size + 1);
+    std::string back(bytes.size() * 2 + 2, '\0');
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), count, back.data(),
+                                           static_cast<int>(back.size()), nullptr, nullptr);
+    return back.substr(0, static_cast<std::size_t>(length)) == bytes;
+}
+
+HANDLE CreateOutput(const std::string& path) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The launcher's environment with LC_ALL set to `locale`, as a block.
+std::vector<char> EnvironmentFor(const std::string& locale) {
+    std::vector<char> block;
+    char* strings = GetEnvironmentStringsA();
+    for (const char* entry = strings; *entry != 0; entry += std::strlen(entry) + 1) {
+        if (std::strncmp(entry, "LC_ALL=", 7) != 0) block.insert(block.end(), entry, entry + std::strlen(entry) + 1);
+    }
+    FreeEnvironmentStringsA(strings);
+    const std::string setting = "LC_ALL=" + locale;
+    block.insert(block.end(), setting.c_str(), setting.c_str() + setting.size() + 1);
+    block.push_back(0);
+    return block;
+}
+
 bool Start(const char* program, Case& c) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     STARTUPINFOA startup{};
@@ -53,27 +98,57 @@ bool Start(const char* program, Case& c) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    HANDLE pipeEnd = INVALID_HANDLE_VALUE;
     if (c.output == "invalid" || c.output == "null") {
         startup.hStdOutput = c.output == "null" ? nullptr : INVALID_HANDLE_VALUE;
+    } else if (c.output[0] == '|') {
+        if (!CreatePipe(&c.pipe, &pipeEnd, &inherit, 0)) return false;
+        SetHandleInformation(c.pipe, HANDLE_FLAG_INHERIT, 0);
+        startup.hStdOutput = pipeEnd;
     } else if (c.output != "-") {
-        c.outputFile = CreateFileA(c.output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+        c.outputFile = CreateOutput(c.output);
         if (c.outputFile == INVALID_HANDLE_VALUE) return false;
         startup.hStdOutput = c.outputFile;
     }
+    if (c.error != "-") {
+        c.errorFile = CreateOutput(c.error);
+        if (c.errorFile == INVALID_HANDLE_VALUE) return false;
+        startup.hStdError = c.errorFile;
+    }
+    std::vector<char> environment;
+    if (c.locale != "-") environment = EnvironmentFor(c.locale);
     std::vector<char> line(c.commandLine.begin(), c.commandLine.end());
     line.push_back(0);
     c.before = UnixSeconds();
-    return CreateProcessA(program, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &c.process) != 0;
+    const bool started = CreateProcessA(program, line.data(), nullptr, nullptr, TRUE, 0,
+                                        environment.empty() ? nullptr : environment.data(), nullptr, &startup,
+                                        &c.process) != 0;
+    if (pipeEnd != INVALID_HANDLE_VALUE) CloseHandle(pipeEnd);
+    return started;
+}
+
+// Drains the pipe of a "|PATH" case into PATH until the child closes it.
+void Drain(Case& c) {
+    HANDLE file = CreateOutput(c.output.substr(1));
+    char buffer[4096];
+    DWORD count = 0;
+    while (ReadFile(c.pipe, buffer, sizeof buffer, &count, nullptr) && count > 0) {
+        DWORD written = 0;
+        WriteFile(file, buffer, count, &written, nullptr);
+    }
+    CloseHandle(file);
+    CloseHandle(c.pipe);
 }
 
 void Finish(Case& c) {
+    if (c.pipe != INVALID_HANDLE_VALUE) Drain(c);
     WaitForSingleObject(c.process.hProcess, INFINITE);
     c.after = UnixSeconds();
     GetExitCodeProcess(c.process.hProcess, &c.exitCode);
     CloseHandle(c.process.hProcess);
     CloseHandle(c.process.hThread);
     if (c.outputFile != INVALID_HANDLE_VALUE) CloseHandle(c.outputFile);
+    if (c.errorFile != INVALID_HANDLE_VALUE) CloseHandle(c.errorFile);
 }
 
 }  // namespace
@@ -86,16 +161,26 @@ int main(int argc, char** argv) {
     std::FILE* list = std::fopen(argv[2], "r");
     if (list == nullptr) return 2;
     std::vector<Case> cases;
-    char hex[8192];
-    char output[1024];
-    while (std::fscanf(list, "%8191s %1023s", hex, output) == 2) {
+    char line[16384];
+    while (std::fgets(line, sizeof line, list) != nullptr) {
+        char hex[8192];
+        char output[1024];
+        char error[1024] = "-";
+        char locale[128] = "-";
+        if (std::sscanf(line, "%8191s %1023s %1023s %127s", hex, output, error, locale) < 2) continue;
         Case c;
         c.commandLine = FromHex(hex);
         c.output = output;
+        c.error = error;
+        c.locale = locale;
         cases.push_back(c);
     }
     std::fclose(list);
     for (Case& c : cases) {
+        if (!SurvivesUnicode(c.commandLine)) {
+            std::printf("SKIP\n");
+            continue;
+        }
         if (!Start(argv[1], c)) {
             std::fprintf(stderr, "launch: cannot start %s\n", c.commandLine.c_str());
             return 2;

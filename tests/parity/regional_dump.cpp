@@ -11,6 +11,7 @@ namespace {
 
 constexpr LCID kLocales[] = {
 #define TIKVAN_LOCALE(id, ...) id,
+#define TIKVAN_LOCALE_ALIAS(...)
 #define TIKVAN_CODE_PAGE(...)
 #include "platform/unix/locale_table.inc"
 };

@@ -1,7 +1,10 @@
 // Writes the locale data that the POSIX build answers locale queries from,
 // as Wine reports it: for every system locale its id, its name, its date and
 // time separators and its default ANSI code page, and the lead-byte ranges
-// of every code page in use. Run under Wine by regenerate.sh.
+// of every code page in use; and the names without a script that Wine takes
+// for a locale whose name has one ("ff-NG" for "ff-Latn-NG"), as a POSIX
+// locale name without a script leads to them. Run under Wine by
+// regenerate.sh.
 //
 // Values are written as the raw bytes GetLocaleInfoA gives, in C escapes.
 #include <windows.h>
@@ -55,6 +58,19 @@ int main() {
         std::printf("TIKVAN_LOCALE(0x%04lX, %s, %s, %s, %s)\n", static_cast<unsigned long>(locale),
                     Quoted(Item(locale, 0x5C /* LOCALE_SNAME */)).c_str(), Quoted(Item(locale, LOCALE_SDATE)).c_str(),
                     Quoted(Item(locale, LOCALE_STIME)).c_str(), Quoted(codePage).c_str());
+    }
+    std::printf("// Name without the script, and the locale Wine takes for it.\n");
+    for (LCID locale : locales) {
+        const std::string name = Item(locale, 0x5C /* LOCALE_SNAME */);
+        const std::size_t script = name.find('-');
+        const std::size_t region = name.rfind('-');
+        if (script == region || region - script != 5) continue;
+        const std::string alias = name.substr(0, script) + name.substr(region);
+        const std::wstring wide(alias.begin(), alias.end());
+        const LCID found = LocaleNameToLCID(wide.c_str(), 0);
+        if (found != 0 && (found & 0xFFFF) == locale) {
+            std::printf("TIKVAN_LOCALE_ALIAS(%s, 0x%04lX)\n", Quoted(alias).c_str(), static_cast<unsigned long>(locale));
+        }
     }
     std::printf("// Code page and its lead-byte ranges, low and high, up to six pairs.\n");
     for (UINT codePage : codePages) {

@@ -8,4 +8,4 @@ cd "$(dirname "$0")/../.."
     tools/wine-run.sh build/win32/tools/locale_table/dump_locales.exe | tr -d '\r'
 } >platform/unix/locale_table.inc.new
 mv platform/unix/locale_table.inc.new platform/unix/locale_table.inc
-echo "regenerate: $(grep -c TIKVAN_LOCALE platform/unix/locale_table.inc) locales"
+echo "regenerate: $(grep -c 'TIKVAN_LOCALE(' platform/unix/locale_table.inc) locales"
