@@ -60,7 +60,7 @@ for file in "$examples"/*.cmd; do
     grep -qv $'\r$' "$file" && fail "$name: a line without CR LF"
     body=$(tr -d '\r' <"$file")
     readme_recipes[$body]=$name
-    [[ $readme == *$'```bat\n'"$body"$'\n```'* ]] && pass || fail "$name: not in README.md word for word"
+    if [[ $readme == *$'```bat\n'"$body"$'\n```'* ]]; then pass; else fail "$name: not in README.md word for word"; fi
     grep -q "^$name|" <<<"$cases" || fail "$name: no case"
 done
 block=
@@ -72,7 +72,7 @@ while IFS= read -r line; do
     elif [[ -n $in_block ]]; then
         block+=$line$'\n'
     elif [[ $line == '```bat' ]]; then
-        block= in_block=1
+        block='' in_block=1
     fi
 done <<<"$readme"
 
