@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The batch recipes of examples/ run by Wine's cmd.exe, with tikvan.exe found
+# on the path: each row's standard output, standard error and exit status.
+# First, each recipe must be a CR LF batch file that README.md shows word for
+# word, and every batch block of README.md must be one of the recipes.
+#   tests/examples/run.sh build/win32/tikvan.exe
+set -euo pipefail
+source "$(dirname "$0")/../e2e/lib.sh"
+root=$(realpath "$e2e_dir/../..")
+examples=$root/examples
+program_dir=$(dirname "$(realpath "$1")")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Recipe, its arguments, the locale, the expected standard output and status.
+# The output is printf %b text with strftime fields for the clock; its lines
+# end in CR LF where it shows \n. Each line must show one second between the
+# start and the end of the run: different lines may come from different runs
+# of tikvan.
+cases=$(cat <<'EOF'
+capture.cmd||C|Started at %Y/%m/%d %H:%M:%S\nDate %Y/%m/%d, time %H:%M:%S\n|0
+capture.cmd||de_DE.UTF-8|Started at %Y.%m.%d %H:%M:%S\nDate %Y.%m.%d, time %H:%M:%S\n|0
+logname.cmd||C|Log file: backup-%Y%m%d-%H%M%S.log\n|0
+logname.cmd||fi_FI.UTF-8|Log file: backup-%Y%m%d-%H%M%S.log\n|0
+logname.cmd||nl_NL.UTF-8|Log file: backup-%Y%m%d-%H%M%S.log\n|0
+events.cmd||C|%Y/%m/%d %H:%M:%S\n%Y/%m/%d %H:%M:%S backup started\n|0
+save.cmd|/D today.txt|C|Saved in today.txt:\n%Y/%m/%d|0
+save.cmd|/t/n today.txt|C|Saved in today.txt:\n%H:%M:%S\n|0
+save.cmd|/X today.txt|C|Usage error in "/X": today.txt holds the usage screen\n|255
+save.cmd|/N today.txt|C|Usage error in "/N": today.txt holds the usage screen\n|255
+save.cmd|/D Z:\\dev\\full|C|tikvan failed with status 1\n|1
+EOF
+)
+
+# Output file $1 against the expected text $2 for a run between Unix seconds
+# $3 and $4.
+output_matches() {
+    local text want line second matched
+    text=$(cat "$1"; printf x)
+    text=${text%x}
+    [[ $text != *[^$'\r']$'\n'* && $text != $'\n'* ]] || return 1
+    local -a got wanted
+    mapfile -t got <<<"${text//$'\r\n'/$'\n'}"
+    mapfile -t wanted < <(printf '%b\n' "$2")
+    [[ ${#got[@]} -eq ${#wanted[@]} ]] || return 1
+    for line in "${!wanted[@]}"; do
+        [[ ${got[line]} == "${wanted[line]}" ]] && continue
+        matched=
+        for ((second = $3; second <= $4; second++)); do
+            [[ ${got[line]} == "$(printf "%(${wanted[line]})T" "$second")" ]] && { matched=1; break; }
+        done
+        [[ -n $matched ]] || return 1
+    done
+}
+
+declare -A readme_recipes=()
+readme=$(<"$root/README.md")
+for file in "$examples"/*.cmd; do
+    name=${file##*/}
+    grep -qv $'\r$' "$file" && fail "$name: a line without CR LF"
+    body=$(tr -d '\r' <"$file")
+    readme_recipes[$body]=$name
+    if [[ $readme == *$'```bat\n'"$body"$'\n```'* ]]; then pass; else fail "$name: not in README.md word for word"; fi
+    grep -q "^$name|" <<<"$cases" || fail "$name: no case"
+done
+block=
+in_block=
+while IFS= read -r line; do
+    if [[ -n $in_block && $line == '```' ]]; then
+        [[ -n ${readme_recipes[${block%$'\n'}]:-} ]] || fail "README.md: a batch block that no recipe holds: ${block:0:60}"
+        in_block=
+    elif [[ -n $in_block ]]; then
+        block+=$line$'\n'
+    elif [[ $line == '```bat' ]]; then
+        block='' in_block=1
+    fi
+done <<<"$readme"
+
+row=0
+while IFS='|' read -r name arguments locale want want_status; do
+    row=$((row + 1))
+    mkdir "$work/$row"
+    read -ra argv <<<"$arguments"
+    before=$(printf '%(%s)T' -1)
+    status=0
+    (cd "$work/$row" && WINEPATH=$(windows_path "$program_dir") WINE_LOCALE=$locale \
+        "$wine_run" cmd /c "$(windows_path "$examples/$name")" "${argv[@]}" >out 2>err) || status=$?
+    after=$(printf '%(%s)T' -1)
+    # Standard error holds the failure report only.
+    if [[ $status == "$want_status" ]] && output_matches "$work/$row/out" "$want" "$before" "$after" &&
+        { [[ $status == 1 ]] || [[ ! -s $work/$row/err ]]; }; then
+        pass
+    else
+        fail "$name $arguments ($locale): status $status, output $(od -An -c "$work/$row/out" | head -c 300)," \
+            "error $(head -c 200 "$work/$row/err")"
+    fi
+done <<<"$cases"
+finish
