@@ -9,6 +9,8 @@ target_sources(tikvan PRIVATE ${CMAKE_BINARY_DIR}/generated/version.rc)
 # No link time in the PE header.
 target_link_options(tikvan PRIVATE -Wl,--no-insert-timestamp)
 
+# The zip's files, all in one component, with SHA256SUMS written after the
+# other three are in place.
 install(TARGETS tikvan RUNTIME DESTINATION . COMPONENT release)
 install(FILES LICENSE README.md DESTINATION . COMPONENT release)
 install(CODE [[
@@ -22,6 +24,10 @@ install(CODE [[
   file(CHMOD "${dir}/SHA256SUMS" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 ]] COMPONENT release)
 
+# One zip with the files at its top. CPack packs the files of a component in
+# sorted order, and those of a plain install in the order the file system
+# lists them, so the files go in as a component: the zip's entry order is
+# then the same on every machine. Its times: package_time.cmake.
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win32)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
