@@ -14,9 +14,9 @@ trap 'rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# build DIR: copies the sources to DIR/..., packs in DIR/build.
+# build DIR SUBDIR: copies the sources to DIR/SUBDIR and packs in DIR/build.
 build() {
-    local dir=$1 src=$1/${2}
+    local dir=$1 src=$1/$2
     mkdir -p "$src"
     tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$src" -xf -
     cmake -S "$src" --preset win32 -B "$dir/build" -DBUILD_TESTING=OFF >/dev/null
