@@ -11,6 +11,8 @@
 # build/fuzz/<ci|soak>/corpus. A crash, a broken expectation or a sanitizer
 # report fails the script and leaves the input as build/fuzz/<ci|soak>/
 # <target>-crash-*; rerun it with build/fuzz/tests/fuzz/fuzz_<target> FILE.
+# The targets run under the Japanese locale, so that the POSIX layer's locale
+# upper-casing steps over code page 932 characters as on the target system.
 # Prints the executions of each target at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,7 +46,7 @@ for target in "${targets[@]}"; do
     log=$work/$target.log
     echo "== fuzz_$target: $runs executions"
     start=$SECONDS
-    if ! build/fuzz/tests/fuzz/fuzz_"$target" -runs="$runs" -seed="$seed" -max_len=1024 -timeout=10 \
+    if ! env LC_ALL=ja_JP.UTF-8 build/fuzz/tests/fuzz/fuzz_"$target" -runs="$runs" -seed="$seed" -max_len=1024 -timeout=10 \
         -print_final_stats=1 -artifact_prefix="$work/$target-" \
         "$work/corpus/$target" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
         tail -n 30 "$log" >&2
