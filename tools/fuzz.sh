@@ -49,7 +49,7 @@ for target in "${targets[@]}"; do
     if ! env LC_ALL=ja_JP.UTF-8 build/fuzz/tests/fuzz/fuzz_"$target" -runs="$runs" -seed="$seed" -max_len=1024 -timeout=10 \
         -print_final_stats=1 -artifact_prefix="$work/$target-" \
         "$work/corpus/$target" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
-        tail -n 30 "$log" >&2
+        grep -E -A1 'expectation failed|ERROR: |runtime error|Test unit written' "$log" >&2 || tail -n 30 "$log" >&2
         echo "fuzz: fuzz_$target failed; the whole log is $log" >&2
         exit 1
     fi
