@@ -39,15 +39,15 @@ ByteKind ByteKindAt(const char* text, std::size_t offset, const RegionalSettings
 }
 
 // An exact occurrence is also what the locale comparison of those bytes with
-// the pattern reports as equal, so only its start needs judging.
+// the pattern reports as equal, so only its start needs judging. A rejected
+// occurrence begins on a trail byte, and the byte after a trail byte always
+// begins a character, even when the trail byte's value is in the lead-byte
+// set; so the search goes on from the next byte.
 std::int32_t FindText(std::string_view pattern, std::string_view text, const RegionalSettings& regional) {
     if (pattern.empty() || text.empty()) return 0;
     const std::string terminated(text);
-    std::size_t at = terminated.find(pattern);
-    while (at != std::string::npos) {
-        const ByteKind kind = ByteKindAt(terminated.c_str(), at, regional);
-        if (kind != ByteKind::Trail) return static_cast<std::int32_t>(at + 1);
-        at = terminated.find(pattern, at + (regional.leadBytes.Has(terminated[at]) ? 2 : 1));
+    for (std::size_t at = terminated.find(pattern); at != std::string::npos; at = terminated.find(pattern, at + 1)) {
+        if (ByteKindAt(terminated.c_str(), at, regional) != ByteKind::Trail) return static_cast<std::int32_t>(at + 1);
     }
     return 0;
 }

@@ -7,6 +7,7 @@ namespace tikvan {
 namespace {
 
 constexpr std::size_t kMessageCapacity = 1024;
+constexpr std::size_t kIndexBeyondArguments = 1'000'000;
 
 class Writer {
 public:
@@ -60,7 +61,10 @@ std::size_t ExpandMessage(std::string_view format, const MessageArgument* argume
         std::size_t index = 0;
         bool indexed = false;
         while (cursor < format.size() && format[cursor] >= '0' && format[cursor] <= '9') {
-            index = index * 10 + static_cast<std::size_t>(format[cursor++] - '0');
+            // Stops growing once past any argument list, so that a long index
+            // cannot wrap round to an argument that exists.
+            if (index < kIndexBeyondArguments) index = index * 10 + static_cast<std::size_t>(format[cursor] - '0');
+            ++cursor;
             indexed = true;
         }
         if (indexed && cursor < format.size() && format[cursor] == ':') {

@@ -3,7 +3,8 @@
 # says what it installs. Does nothing when everything is there.
 set -euo pipefail
 
-packages=(cmake make g++ g++-mingw-w64-i686 wine wine64 wine32:i386 strace faketime clang-tidy cppcheck unzip man-db)
+packages=(cmake make g++ g++-mingw-w64-i686 wine wine64 wine32:i386 strace faketime clang-tidy cppcheck
+          clang libclang-rt-14-dev valgrind unzip man-db)
 missing=()
 
 install() {

@@ -22,6 +22,7 @@ TEST(messages_expand_their_arguments) {
         {"%2:p %0:p %s", {0x10, "kind", 0x20}, "00000020 00000010 kind"},
         {"%s %s", {"only"}, "only "},
         {"100%", {}, "100"},
+        {"%18446744073709551617:s.", {"a", "b"}, "."},  // 2^64 + 1 has no argument: it must not wrap to 1
         {"no conversions", {}, "no conversions"},
     };
     for (const auto& row : rows) {

@@ -80,6 +80,7 @@ TEST(find_text_skips_occurrences_on_trail_bytes) {
     } rows[] = {
         {"/", "/D", 1}, {"/", "D/", 2}, {"/", "", 0}, {"", "/", 0}, {"/", "DT", 0},
         {"/", "\x81/", 0}, {"/", "\x81//", 3}, {"/", "\x88\x9F/", 3}, {"DT", "/DT", 2},
+        {"\x82", "\x81\x82\x82", 3},  // after a trail byte that is also a lead byte value
     };
     for (const auto& row : rows) {
         CHECK_EQ_AT(FindText(row.pattern, row.text, Cp932()), row.want, check::Show(row.text));
