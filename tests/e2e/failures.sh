@@ -96,6 +96,18 @@ else
     fail "clock beyond 9999: status $status, $(od -An -c "$work/err" | head -c 200)"
 fi
 
+# The last-resort path: its line on standard output, and its number as the
+# status.
+for build in host wine; do
+    if [[ $build == host ]]; then "$host_fault" runerror >"$work/out"; else "$wine_run" "$exe_fault" runerror >"$work/out"; fi
+    status=$?
+    if [[ $status == 217 && $(cat "$work/out") == $'Runtime error 217 at 00401234\r' ]]; then
+        pass
+    else
+        fail "$build run-time error line: status $status, $(od -An -c "$work/out" | head -c 200)"
+    fi
+done
+
 # Faults: the report names the class and its message, and the status is 1.
 # QEMU, where it runs Wine's 32-bit side, reports the faults of a Windows
 # program as other exception codes, so under Wine only the report's shape is

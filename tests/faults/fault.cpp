@@ -1,6 +1,9 @@
 // Faults on purpose, inside the program's failure handling:
 //   fault access|divide|memory|stack
 // The process must end with the report of the fault and status 1.
+//   fault runerror
+// ends by the last-resort path instead: run-time error 217 at 00401234 on
+// standard output, and status 217.
 #include <cstdint>
 #include <cstring>
 
@@ -43,6 +46,9 @@ volatile int deepest = 1 << 30;
 int main(int argc, char** argv) {
     mode = argc > 1 ? argv[1] : "";
     tikvan::StartProcess();
+    if (std::strcmp(mode, "runerror") == 0) {
+        tikvan::EndWithRunError(217, reinterpret_cast<const void*>(std::uintptr_t{0x00401234}));
+    }
     tikvan::RunGuarded([] {
         Fault();
         tikvan::ProcessEnd(0);
