@@ -3,7 +3,8 @@
 # says what it installs. Does nothing when everything is there.
 set -euo pipefail
 
-packages=(cmake make g++ g++-mingw-w64-i686 wine wine64 wine32:i386 strace faketime clang-tidy cppcheck)
+packages=(cmake make g++ g++-mingw-w64-i686 wine wine64 wine32:i386 strace faketime clang-tidy cppcheck
+    valgrind hyperfine busybox)
 missing=()
 
 install() {

@@ -3,10 +3,14 @@
 // The command line is rebuilt from the argument vector the way Wine builds a
 // Windows command line from the arguments it is given, so that both builds
 // see the same line for the same words.
-#include <dlfcn.h>
+//
+// A module is a loaded object, found through dl_iterate_phdr, which lists
+// the program itself in a static link as well as in a dynamic one.
+#include <link.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -47,6 +51,37 @@ std::string BuildCommandLine() {
     return line;
 }
 
+// The loaded object with a segment that holds `address`: the start of its
+// first mapped page and its file name, empty for the program itself.
+struct LoadedObject {
+    std::uintptr_t address;
+    std::uintptr_t base;
+    const char* name;
+};
+
+int MatchObject(dl_phdr_info* info, std::size_t /*size*/, void* data) {
+    auto& object = *static_cast<LoadedObject*>(data);
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    std::uintptr_t base = UINTPTR_MAX;
+    bool holds = false;
+    for (ElfW(Half) i = 0; i < info->dlpi_phnum; ++i) {
+        const ElfW(Phdr)& segment = info->dlpi_phdr[i];
+        if (segment.p_type != PT_LOAD) continue;
+        const std::uintptr_t start = info->dlpi_addr + segment.p_vaddr;
+        base = std::min(base, start & ~(page - 1));
+        if (object.address >= start && object.address - start < segment.p_memsz) holds = true;
+    }
+    if (!holds) return 0;
+    object.base = base;
+    object.name = info->dlpi_name != nullptr ? info->dlpi_name : "";
+    return 1;
+}
+
+bool FindObject(const void* address, LoadedObject& object) {
+    object = {reinterpret_cast<std::uintptr_t>(address), 0, ""};
+    return address != nullptr && dl_iterate_phdr(&MatchObject, &object) != 0;
+}
+
 }  // namespace
 
 LPSTR GetCommandLineA() {
@@ -61,12 +96,12 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     if (size == 0) return 0;
     char path[4096];
     ssize_t length = -1;
-    Dl_info object{};
-    if (module != nullptr && dladdr(module, &object) != 0 && object.dli_fbase == module &&
-        object.dli_fname != nullptr && std::strchr(object.dli_fname, '/') != nullptr) {
-        length = static_cast<ssize_t>(std::strlen(object.dli_fname));
-        std::memcpy(path, object.dli_fname, std::min(sizeof path, static_cast<std::size_t>(length)));
-    } else if (module == nullptr || object.dli_fbase == module) {
+    LoadedObject object{};
+    const bool found = FindObject(module, object) && object.base == reinterpret_cast<std::uintptr_t>(module);
+    if (found && std::strchr(object.name, '/') != nullptr) {
+        length = static_cast<ssize_t>(std::strlen(object.name));
+        std::memcpy(path, object.name, std::min(sizeof path, static_cast<std::size_t>(length)));
+    } else if (module == nullptr || found) {
         length = readlink("/proc/self/exe", path, sizeof path);
     }
     if (length <= 0 || static_cast<std::size_t>(length) > sizeof path) return 0;
@@ -82,9 +117,9 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
 SIZE_T VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION information, SIZE_T size) {
     if (size < sizeof *information) return 0;
     *information = MEMORY_BASIC_INFORMATION{};
-    Dl_info object{};
-    if (address != nullptr && dladdr(address, &object) != 0) {
-        information->AllocationBase = object.dli_fbase;
+    LoadedObject object{};
+    if (FindObject(address, object)) {
+        information->AllocationBase = reinterpret_cast<void*>(object.base);
         information->State = MEM_COMMIT;
     }
     return sizeof *information;
