@@ -34,6 +34,12 @@ DWORD ArithmeticCode(int code) {
     }
 }
 
+void SetAction(int signal, void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigaction(signal, &action, nullptr);
+}
+
 void OnFault(int signal, siginfo_t* info, void* context) {
     const auto* machine = static_cast<ucontext_t*>(context);
     EXCEPTION_RECORD record{};
@@ -55,7 +61,7 @@ void OnFault(int signal, siginfo_t* info, void* context) {
     }
     EXCEPTION_POINTERS pointers{&record, context};
     if (filter != nullptr) filter(&pointers);
-    ::signal(signal, SIG_DFL);
+    SetAction(signal, SIG_DFL);
 }
 
 }  // namespace
@@ -64,7 +70,7 @@ LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_F
     const LPTOP_LEVEL_EXCEPTION_FILTER previous = filter;
     filter = newFilter;
     if (newFilter == nullptr) {
-        for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) ::signal(signal, SIG_DFL);
+        for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) SetAction(signal, SIG_DFL);
         return previous;
     }
     stack_t stack{};
