@@ -18,7 +18,10 @@ const char* StepAnsi(const char* at) { return CharNextA(at); }
 // where a separator or a quote can stand, so the bytes between two of them
 // are taken as one run.
 std::size_t WalkToken(const char* line, std::size_t from, CharacterStep step, std::string* text) {
-    const auto next = [&](std::size_t at) { return static_cast<std::size_t>(step(line + at) - line); };
+    const auto next = [&](std::size_t at) {
+        const auto byte = static_cast<unsigned char>(line[at]);
+        return byte != 0 && byte < 0x80 ? at + 1 : static_cast<std::size_t>(step(line + at) - line);
+    };
     const auto take = [&](std::size_t start, std::size_t end) {
         if (text != nullptr) text->append(line + start, end - start);
     };

@@ -15,6 +15,8 @@ namespace tikvan {
 
 // Steps from the character at `at` to the next one, never past the
 // terminating zero. The product steps by the ANSI code page (CharNextA).
+// An ASCII byte is a character of its own in every code page, so the step
+// is asked only at the other bytes.
 using CharacterStep = const char* (*)(const char* at);
 
 struct Token {

@@ -42,12 +42,12 @@ ByteKind ByteKindAt(const char* text, std::size_t offset, const RegionalSettings
 // the pattern reports as equal, so only its start needs judging.
 std::int32_t FindText(std::string_view pattern, std::string_view text, const RegionalSettings& regional) {
     if (pattern.empty() || text.empty()) return 0;
-    const std::string terminated(text);
-    std::size_t at = terminated.find(pattern);
-    while (at != std::string::npos) {
-        const ByteKind kind = ByteKindAt(terminated.c_str(), at, regional);
+    // ByteKindAt looks at the bytes up to `at` only, all inside the text.
+    std::size_t at = text.find(pattern);
+    while (at != std::string_view::npos) {
+        const ByteKind kind = ByteKindAt(text.data(), at, regional);
         if (kind != ByteKind::Trail) return static_cast<std::int32_t>(at + 1);
-        at = terminated.find(pattern, at + (regional.leadBytes.Has(terminated[at]) ? 2 : 1));
+        at = text.find(pattern, at + (regional.leadBytes.Has(text[at]) ? 2 : 1));
     }
     return 0;
 }

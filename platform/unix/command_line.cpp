@@ -21,29 +21,40 @@ namespace {
 
 // An empty word, or one holding a space or tab, is put in double quotes. A
 // double quote is written as \" and the backslashes directly before it are
-// doubled; so are the backslashes before a closing quote.
+// doubled; so are the backslashes before a closing quote. The bytes between
+// two backslashes or quotes are copied as one run.
 void AppendWord(std::string& line, const char* word) {
+    const std::size_t plainWord = std::strcspn(word, " \t\\\"");
+    if (plainWord != 0 && word[plainWord] == 0) {
+        line.append(word, plainWord);
+        return;
+    }
     const bool quoted = *word == 0 || std::strpbrk(word, " \t") != nullptr;
     if (quoted) line += '"';
-    std::size_t backslashes = 0;
-    for (const char* at = word; *at != 0; ++at) {
-        if (*at == '\\') {
-            ++backslashes;
-        } else {
-            if (*at == '"') line.append(backslashes + 1, '\\');
-            backslashes = 0;
+    const char* at = word;
+    for (;;) {
+        const std::size_t plain = std::strcspn(at, "\\\"");
+        line.append(at, plain);
+        at += plain;
+        const std::size_t backslashes = std::strspn(at, "\\");
+        at += backslashes;
+        const bool doubled = *at == '"' || (*at == 0 && quoted);
+        line.append(doubled ? 2 * backslashes : backslashes, '\\');
+        if (*at == 0) break;
+        if (*at == '"') {
+            line += "\\\"";
+            ++at;
         }
-        line += *at;
     }
-    if (quoted) {
-        line.append(backslashes, '\\');
-        line += '"';
-    }
+    if (quoted) line += '"';
 }
 
 std::string BuildCommandLine() {
     const auto arguments = tikvan::posix::StartArguments();
+    std::size_t size = 0;
+    for (int i = 0; i < arguments.count; ++i) size += std::strlen(arguments.words[i]) + 3;
     std::string line;
+    line.reserve(size);
     for (int i = 0; i < arguments.count; ++i) {
         if (i > 0) line += ' ';
         AppendWord(line, arguments.words[i]);
