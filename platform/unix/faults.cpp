@@ -34,11 +34,11 @@ DWORD ArithmeticCode(int code) {
     }
 }
 
-void SetAction(int signal, void (*handler)(int)) {
-    struct sigaction action {};
-    action.sa_handler = handler;
-    sigaction(signal, &action, nullptr);
-}
+// All zero: the default action, no flags, an empty mask.
+const struct sigaction kDefaultAction {};
+static_assert(SIG_DFL == nullptr);
+
+void RestoreDefault(int signal) { sigaction(signal, &kDefaultAction, nullptr); }
 
 void OnFault(int signal, siginfo_t* info, void* context) {
     const auto* machine = static_cast<ucontext_t*>(context);
@@ -61,7 +61,7 @@ void OnFault(int signal, siginfo_t* info, void* context) {
     }
     EXCEPTION_POINTERS pointers{&record, context};
     if (filter != nullptr) filter(&pointers);
-    SetAction(signal, SIG_DFL);
+    RestoreDefault(signal);
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_F
     const LPTOP_LEVEL_EXCEPTION_FILTER previous = filter;
     filter = newFilter;
     if (newFilter == nullptr) {
-        for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) SetAction(signal, SIG_DFL);
+        for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) RestoreDefault(signal);
         return previous;
     }
     stack_t stack{};

@@ -100,10 +100,15 @@ constexpr auto kByIdentifier = [] {
     return rows;
 }();
 
+// The queries of a run mostly ask for one locale: the last row found is
+// tried first.
 const LocaleRow* FindLocale(LCID id) {
+    static const LocaleRow* last = nullptr;
+    if (last != nullptr && last->id == id) return last;
     const auto at = std::lower_bound(kByIdentifier.begin(), kByIdentifier.end(), id,
                                      [](const LocaleRow* row, LCID wanted) { return row->id < wanted; });
-    return at != kByIdentifier.end() && (*at)->id == id ? *at : nullptr;
+    if (at == kByIdentifier.end() || (*at)->id != id) return nullptr;
+    return last = *at;
 }
 
 // Code pages are written in decimal digits.
