@@ -1,7 +1,5 @@
 #include "app/driver.h"
 
-#include <vector>
-
 #include "app/usage.h"
 #include "args/arguments.h"
 #include "args/switch_text.h"
@@ -63,10 +61,7 @@ Plan PlanOutput(std::span<const std::string> arguments, const RegionalSettings& 
 
 void RunDriver() {
     const DateTimeValue captured = CaptureLocalTime();
-    std::vector<std::string> arguments;
-    const std::int32_t count = ArgumentCount();
-    for (std::int32_t i = 1; i <= count; ++i) arguments.push_back(ArgumentAt(i));
-    const Plan plan = PlanOutput(arguments, Regional());
+    const Plan plan = PlanOutput(Arguments(), Regional());
     switch (plan.action) {
         case Action::UsageError:
             WriteUsageScreen();

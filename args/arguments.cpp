@@ -76,6 +76,8 @@ const std::vector<std::string>& ProcessArguments() {
 
 std::int32_t ArgumentCount() { return static_cast<std::int32_t>(ProcessArguments().size()); }
 
+std::span<const std::string> Arguments() { return ProcessArguments(); }
+
 std::string ArgumentAt(std::int32_t index) {
     if (index == 0) {
         char path[MAX_PATH + 1];
