@@ -19,7 +19,7 @@ cd "$root"
 runs=20 host=1 wine=1 strict=0
 while (($#)); do
     case $1 in
-        --runs) runs=$2; shift ;;
+        --runs) runs=${2:-}; shift ;;
         --host-only) wine=0 ;;
         --wine-only) host=0 ;;
         --strict) strict=1 ;;
@@ -27,6 +27,8 @@ while (($#)); do
     esac
     shift
 done
+
+[[ $runs =~ ^[1-9][0-9]*$ ]] || { echo "bench: --runs needs a positive number" >&2; exit 2; }
 
 work=$(mktemp -d)
 cleanup() {
@@ -77,9 +79,12 @@ compare() {
 
 # Instructions of a whole process: the median of three counts.
 instructions() {
-    local i
+    local i count
     for i in 1 2 3; do
-        valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null | sed -n 's/.*Collected : *//p'
+        count=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+            sed -n 's/.*Collected : *//p')
+        [[ $count =~ ^[0-9]+$ ]] || { echo "bench: callgrind gave no count for $*" >&2; exit 1; }
+        echo "$count"
     done | sort -n | sed -n 2p
 }
 
@@ -96,8 +101,8 @@ if ((host)); then
     compare "host Ir: tikvan / GNU date" "$ir_tikvan" "$ir_date" "<= 0.50" "%d"
     compare "host Ir: tikvan / BusyBox date" "$ir_tikvan" "$ir_busybox" "-" "%d"
 
-    hyperfine -N --warmup 20 --runs 300 --style none --export-csv "$work/host.csv" \
-        "$host_tikvan /DTN" "$host_minimal" "date '$date_format'" "busybox date '$date_format'" >/dev/null 2>&1
+    quietly hyperfine -N --warmup 20 --runs 300 --style none --export-csv "$work/host.csv" \
+        "$host_tikvan /DTN" "$host_minimal" "date '$date_format'" "busybox date '$date_format'"
     # Median wall times in milliseconds, in the order given.
     mapfile -t wall < <(awk -F, 'NR > 1 { printf "%.3f\n", $4 * 1000 }' "$work/host.csv")
     compare "host ms: tikvan / minimal C" "${wall[0]}" "${wall[1]}" "-" "%.3f"
@@ -142,8 +147,8 @@ echo "tikvan benchmark, $(date -u '+%Y-%m-%d %H:%M UTC'), commit $commit"
 echo "machine: $(uname -srm), ${cpu:-unknown CPU}, $(nproc) CPUs"
 echo "environment: LANG=${LANG:-} LC_ALL=${LC_ALL:-} TZ=${TZ:-} WINE_LOCALE=${WINE_LOCALE:-}, $(env | wc -l) variables"
 if ((host)); then
-    link=$(sed -n 's/^TIKVAN_STATIC_LINK:BOOL=//p' build/host/CMakeCache.txt)
-    echo "host build: TIKVAN_STATIC_LINK=${link:-unset}; host wall times: median of 300 runs each (hyperfine -N)"
+    link=$(sed -n 's/^TIKVAN_STATIC_RUNTIME:BOOL=//p' build/host/CMakeCache.txt)
+    echo "host build: TIKVAN_STATIC_RUNTIME=${link:-unset}; host wall times: median of 300 runs each (hyperfine -N)"
 fi
 ((wine)) && echo "wine wall times: median of $runs rounds, the three commands in turn, warm wineserver"
 echo

@@ -21,12 +21,18 @@ namespace {
 
 // An empty word, or one holding a space or tab, is put in double quotes. A
 // double quote is written as \" and the backslashes directly before it are
-// doubled; so are the backslashes before a closing quote. The bytes between
-// two backslashes or quotes are copied as one run.
+// doubled; so are the backslashes before a closing quote. A word without
+// blanks, tabs, backslashes and quotes is copied whole, and otherwise the
+// bytes between two backslashes or quotes as one run.
 void AppendWord(std::string& line, const char* word) {
-    const std::size_t plainWord = std::strcspn(word, " \t\\\"");
-    if (plainWord != 0 && word[plainWord] == 0) {
-        line.append(word, plainWord);
+    std::size_t length = 0;
+    bool plain = *word != 0;
+    for (; word[length] != 0; ++length) {
+        const char c = word[length];
+        if (c == ' ' || c == '\t' || c == '\\' || c == '"') plain = false;
+    }
+    if (plain) {
+        line.append(word, length);
         return;
     }
     const bool quoted = *word == 0 || std::strpbrk(word, " \t") != nullptr;
@@ -51,8 +57,13 @@ void AppendWord(std::string& line, const char* word) {
 
 std::string BuildCommandLine() {
     const auto arguments = tikvan::posix::StartArguments();
+    // Room for the words as they are, and a blank or quotes around each;
+    // only quotes and backslashes inside a word can ask for more.
     std::size_t size = 0;
-    for (int i = 0; i < arguments.count; ++i) size += std::strlen(arguments.words[i]) + 3;
+    for (int i = 0; i < arguments.count; ++i) {
+        for (const char* at = arguments.words[i]; *at != 0; ++at) ++size;
+        size += 3;
+    }
     std::string line;
     line.reserve(size);
     for (int i = 0; i < arguments.count; ++i) {

@@ -92,13 +92,17 @@ bool StartsWithName(const LocaleRow& row, std::string_view name) {
     return true;
 }
 
+constexpr std::size_t kLocaleCount = std::size(kLocales);
+using RowIndex = std::array<const LocaleRow*, kLocaleCount>;
+
 // The rows in the order of their ids, for FindLocale.
-constexpr auto kByIdentifier = [] {
-    std::array<const LocaleRow*, std::size(kLocales)> rows{};
-    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = &kLocales[i];
+constexpr RowIndex SortedByIdentifier() {
+    RowIndex rows{};
+    for (std::size_t i = 0; i < kLocaleCount; ++i) rows[i] = &kLocales[i];
     std::sort(rows.begin(), rows.end(), [](const LocaleRow* a, const LocaleRow* b) { return a->id < b->id; });
     return rows;
-}();
+}
+constexpr RowIndex kByIdentifier = SortedByIdentifier();
 
 // The queries of a run mostly ask for one locale: the last row found is
 // tried first.
