@@ -77,7 +77,7 @@ LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_F
     stack.ss_sp = alternateStack;
     stack.ss_size = sizeof alternateStack;
     sigaltstack(&stack, nullptr);
-    struct sigaction action {};
+    struct sigaction action {};  // all zero: no other signal blocked
     action.sa_sigaction = &OnFault;
     action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_NODEFER;
     for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) sigaction(signal, &action, nullptr);

@@ -12,9 +12,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstring>
-#include <string>
 #include <string_view>
 
 #include "platform/unix/code_page.h"
