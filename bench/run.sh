@@ -6,7 +6,7 @@
 # (valgrind's callgrind), of build/host/tikvan, of bench/minimal.c built with
 # the same compile and link options, of GNU date and of BusyBox date; and
 # their median wall times (hyperfine).
-# Wine: median wall times of N (default 20) rounds, each running tikvan.exe,
+# Wine: median wall times of N (default 30) rounds, each running tikvan.exe,
 # bench/minimal_win.c built as tikvan.exe is, and `cmd /c echo %DATE% %TIME%`
 # once, in turn, under one warm wineserver.
 # Then the sizes and imports of the programs. Builds what it needs and
@@ -16,7 +16,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-runs=20 host=1 wine=1 strict=0
+runs=30 host=1 wine=1 strict=0
 while (($#)); do
     case $1 in
         --runs) runs=${2:-}; shift ;;
@@ -133,18 +133,23 @@ if ((wine)); then
             echo "$which $((end - start))" >>"$work/wine.times"
         done
     done
-    # The median of each command's times, in milliseconds.
-    median() { awk -v w="$1" '$1 == w { print $2 / 1000 }' "$work/wine.times" | sort -n |
-        awk '{ t[NR] = $1 } END { printf "%.1f", NR % 2 ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2 }'; }
-    compare "wine ms: tikvan.exe / minimal exe" "$(median 0)" "$(median 1)" "<= 1.10" "%.1f"
-    compare "wine ms: cmd echo / tikvan.exe" "$(median 0)" "$(median 2)" ">= 3" "%.1f"
+    # A quantile (0.5: the median) of each command's times, in milliseconds.
+    quantile() { awk -v w="$1" '$1 == w { print $2 / 1000 }' "$work/wine.times" | sort -n |
+        awk -v q="$2" '{ t[NR] = $1 } END { i = 1 + q * (NR - 1); j = int(i); printf "%.1f", t[j] + (i - j) * (t[j + 1] - t[j]) }'; }
+    compare "wine ms: tikvan.exe / minimal exe" "$(quantile 0 0.5)" "$(quantile 1 0.5)" "<= 1.10" "%.1f"
+    compare "wine ms: cmd echo / tikvan.exe" "$(quantile 0 0.5)" "$(quantile 2 0.5)" ">= 3" "%.1f"
+    spread="wine ms, quartiles and least:"
+    for which in 0 1 2; do
+        label=${commands[which]%% *}
+        spread+=" ${label##*/} $(quantile "$which" 0.25)-$(quantile "$which" 0.75), $(quantile "$which" 0);"
+    done
 fi
 
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
 commit=$(git rev-parse --short HEAD 2>/dev/null || echo unknown)
 git diff --quiet HEAD 2>/dev/null || commit+=" with changes"
 echo "tikvan benchmark, $(date -u '+%Y-%m-%d %H:%M UTC'), commit $commit"
-echo "machine: $(uname -srm), ${cpu:-unknown CPU}, $(nproc) CPUs"
+echo "machine: $(uname -srm), ${cpu:-unknown CPU}, $(nproc) CPUs, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "environment: LANG=${LANG:-} LC_ALL=${LC_ALL:-} TZ=${TZ:-} WINE_LOCALE=${WINE_LOCALE:-}, $(env | wc -l) variables"
 if ((host)); then
     link=$(sed -n 's/^TIKVAN_STATIC_RUNTIME:BOOL=//p' build/host/CMakeCache.txt)
@@ -157,6 +162,8 @@ for row in "${rows[@]}"; do
     IFS='|' read -r label mine other ratio goal verdict <<<"$row"
     printf '%-36s %12s %12s %7s %8s  %s\n' "$label" "$mine" "$other" "$ratio" "$goal" "$verdict"
 done
+
+((wine)) && echo "${spread%;}"
 
 # Sizes and imports.
 elf_needs() {
