@@ -1,7 +1,5 @@
 #include "app/driver.h"
 
-#include <vector>
-
 #include "app/usage.h"
 #include "args/arguments.h"
 #include "args/switch_text.h"
@@ -15,11 +13,15 @@ namespace tikvan {
 namespace {
 
 constexpr std::string_view kSwitchPrefix = "/";
-constexpr std::string_view kDatePattern = "yyyy/mm/dd";
-constexpr std::string_view kTimePattern = "hh:nn:ss";
-constexpr std::string_view kJoiner = " ";
-constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kUsageErrorStatus = 255;
+
+// The timestamp patterns by date, time and line end: the date "yyyy/mm/dd",
+// a blank, the time "hh:nn:ss", then CR LF, each part where it is asked
+// for. Without date and time there is nothing to print.
+constexpr std::string_view kPatterns[2][2][2] = {
+    {{"", ""}, {"hh:nn:ss", "hh:nn:ss\r\n"}},
+    {{"yyyy/mm/dd", "yyyy/mm/dd\r\n"}, {"yyyy/mm/dd hh:nn:ss", "yyyy/mm/dd hh:nn:ss\r\n"}},
+};
 
 }  // namespace
 
@@ -48,30 +50,18 @@ SwitchSet ReadSwitches(std::span<const std::string> arguments, const RegionalSet
 }
 
 Plan PlanOutput(std::span<const std::string> arguments, const RegionalSettings& regional) {
-    Plan plan{Action::Timestamp, {}};
-    if (arguments.empty()) {
-        plan.pattern.append(kDatePattern).append(kJoiner).append(kTimePattern).append(kLineEnd);
-        return plan;
-    }
+    if (arguments.empty()) return {Action::Timestamp, kPatterns[1][1][1]};
     const SwitchSet switches = ReadSwitches(arguments, regional);
     if (switches.usageError) return {Action::UsageError, {}};
     if (switches.help) return {Action::Help, {}};
-    if (switches.date) plan.pattern.append(kDatePattern);
-    if (switches.time) {
-        if (!plan.pattern.empty()) plan.pattern.append(kJoiner);
-        plan.pattern.append(kTimePattern);
-    }
-    if (plan.pattern.empty()) return {Action::UsageError, {}};
-    if (switches.lineEnd) plan.pattern.append(kLineEnd);
-    return plan;
+    const std::string_view pattern = kPatterns[switches.date][switches.time][switches.lineEnd];
+    if (pattern.empty()) return {Action::UsageError, {}};
+    return {Action::Timestamp, pattern};
 }
 
 void RunDriver() {
     const DateTimeValue captured = CaptureLocalTime();
-    std::vector<std::string> arguments;
-    const std::int32_t count = ArgumentCount();
-    for (std::int32_t i = 1; i <= count; ++i) arguments.push_back(ArgumentAt(i));
-    const Plan plan = PlanOutput(arguments, Regional());
+    const Plan plan = PlanOutput(Arguments(), Regional());
     switch (plan.action) {
         case Action::UsageError:
             WriteUsageScreen();

@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "timestamp/regional.h"
 
@@ -25,7 +26,7 @@ enum class Action { Timestamp, Help, UsageError };
 
 struct Plan {
     Action action;
-    std::string pattern;  // for Action::Timestamp
+    std::string_view pattern;  // for Action::Timestamp
 };
 
 // What the command does for these arguments. A usage error wins over help;

@@ -11,41 +11,53 @@ bool IsSeparator(char byte) {
     return value >= 0x01 && value <= 0x20;
 }
 
-// Takes the character at `at` into `token` and gives the position after it.
-std::size_t TakeCharacter(const char* line, std::size_t at, CharacterStep step, std::string& token) {
-    const auto next = static_cast<std::size_t>(step(line + at) - line);
-    token.append(line + at, next - at);
-    return next;
-}
-
 const char* StepAnsi(const char* at) { return CharNextA(at); }
+
+// Walks one token from `from` and gives the position after it; the token's
+// bytes are added to `text` unless it is null. The character steps decide
+// where a separator or a quote can stand, so the bytes between two of them
+// are taken as one run.
+std::size_t WalkToken(const char* line, std::size_t from, CharacterStep step, std::string* text) {
+    const auto next = [&](std::size_t at) {
+        const auto byte = static_cast<unsigned char>(line[at]);
+        return byte != 0 && byte < 0x80 ? at + 1 : static_cast<std::size_t>(step(line + at) - line);
+    };
+    const auto take = [&](std::size_t start, std::size_t end) {
+        if (text != nullptr) text->append(line + start, end - start);
+    };
+    std::size_t at = from;
+    for (;;) {
+        while (IsSeparator(line[at])) at = next(at);
+        if (line[at] != '"' || line[at + 1] != '"') break;
+        at += 2;
+    }
+    while (static_cast<unsigned char>(line[at]) > 0x20) {
+        if (line[at] == '"') {
+            const std::size_t start = ++at;
+            while (line[at] != 0 && line[at] != '"') at = next(at);
+            take(start, at);
+            if (line[at] == '"') ++at;
+        } else {
+            const std::size_t start = at;
+            while (static_cast<unsigned char>(line[at]) > 0x20 && line[at] != '"') at = next(at);
+            take(start, at);
+        }
+    }
+    return at;
+}
 
 }  // namespace
 
 Token NextArgument(const char* line, std::size_t from, CharacterStep step) {
-    std::size_t at = from;
-    for (;;) {
-        while (IsSeparator(line[at])) at = static_cast<std::size_t>(step(line + at) - line);
-        if (line[at] != '"' || line[at + 1] != '"') break;
-        at += 2;
-    }
     Token token;
-    while (static_cast<unsigned char>(line[at]) > 0x20) {
-        if (line[at] == '"') {
-            ++at;
-            while (line[at] != 0 && line[at] != '"') at = TakeCharacter(line, at, step, token.text);
-            if (line[at] == '"') ++at;
-        } else {
-            at = TakeCharacter(line, at, step, token.text);
-        }
-    }
-    token.next = at;
+    token.next = WalkToken(line, from, step, &token.text);
     return token;
 }
 
+// The program's name is walked over without being kept.
 std::vector<std::string> SplitArguments(const char* line, CharacterStep step) {
     std::vector<std::string> arguments;
-    Token token = NextArgument(line, 0, step);
+    Token token{{}, WalkToken(line, 0, step, nullptr)};
     for (;;) {
         token = NextArgument(line, token.next, step);
         if (token.text.empty()) return arguments;
@@ -63,6 +75,8 @@ const std::vector<std::string>& ProcessArguments() {
 }  // namespace
 
 std::int32_t ArgumentCount() { return static_cast<std::int32_t>(ProcessArguments().size()); }
+
+std::span<const std::string> Arguments() { return ProcessArguments(); }
 
 std::string ArgumentAt(std::int32_t index) {
     if (index == 0) {

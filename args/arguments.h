@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ namespace tikvan {
 
 // Steps from the character at `at` to the next one, never past the
 // terminating zero. The product steps by the ANSI code page (CharNextA).
+// An ASCII byte is a character of its own in every code page, so the step
+// is asked only at the other bytes.
 using CharacterStep = const char* (*)(const char* at);
 
 struct Token {
@@ -34,5 +37,8 @@ std::vector<std::string> SplitArguments(const char* line, CharacterStep step);
 // for index 0, argument i for 1..N, and the empty text for any other index.
 std::int32_t ArgumentCount();
 std::string ArgumentAt(std::int32_t index);
+
+// Arguments 1..N of the process, as ArgumentAt gives them, without copies.
+std::span<const std::string> Arguments();
 
 }  // namespace tikvan

@@ -45,9 +45,9 @@ ByteKind ByteKindAt(const char* text, std::size_t offset, const RegionalSettings
 // set; so the search goes on from the next byte.
 std::int32_t FindText(std::string_view pattern, std::string_view text, const RegionalSettings& regional) {
     if (pattern.empty() || text.empty()) return 0;
-    const std::string terminated(text);
-    for (std::size_t at = terminated.find(pattern); at != std::string::npos; at = terminated.find(pattern, at + 1)) {
-        if (ByteKindAt(terminated.c_str(), at, regional) != ByteKind::Trail) return static_cast<std::int32_t>(at + 1);
+    // ByteKindAt looks at the bytes up to `at` only, all inside the text.
+    for (std::size_t at = text.find(pattern); at != std::string_view::npos; at = text.find(pattern, at + 1)) {
+        if (ByteKindAt(text.data(), at, regional) != ByteKind::Trail) return static_cast<std::int32_t>(at + 1);
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 // Build tool of the POSIX build: turns messages.rc into a C++ table, each
-// text as its UTF-8 bytes and as code page 932 bytes, written as escapes.
+// text as code page 932 bytes and as what a single-byte code page makes of
+// it ("?" for each character outside ASCII), written as escapes.
 //   embed_messages messages.rc > messages.inc
 #include <iconv.h>
 
@@ -38,6 +39,17 @@ std::string ToCp932(const std::string& utf8) {
     return out;
 }
 
+// Converting Japanese to a single-byte code page gives "?" for each
+// character outside ASCII.
+std::string ToSingleByte(const std::string& utf8) {
+    std::string out;
+    for (unsigned char byte : utf8) {
+        if (byte < 0x80) out += static_cast<char>(byte);
+        else if (byte >= 0xC0) out += '?';  // the first byte of a character
+    }
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,13 +58,13 @@ int main(int argc, char** argv) {
     const std::regex entry(R"re(^\s*(\d+)\s+"(.*)"\s*$)re");
     std::string line;
     std::smatch match;
-    std::printf("// Generated from messages.rc; id, UTF-8 text, code page 932 text.\n");
+    std::printf("// Generated from messages.rc; id, code page 932 text, single-byte text.\n");
     while (std::getline(file, line)) {
         if (!std::regex_match(line, match, entry)) continue;
         std::string text = std::regex_replace(std::regex_replace(match[2].str(), std::regex(R"(\\r)"), "\r"),
                                               std::regex(R"(\\n)"), "\n");
-        std::printf("TIKVAN_MESSAGE(%s, %s, %s)\n", match[1].str().c_str(), Escaped(text).c_str(),
-                    Escaped(ToCp932(text)).c_str());
+        std::printf("TIKVAN_MESSAGE(%s, %s, %s)\n", match[1].str().c_str(), Escaped(ToCp932(text)).c_str(),
+                    Escaped(ToSingleByte(text)).c_str());
     }
     return 0;
 }

@@ -8,19 +8,16 @@ namespace tikvan {
 
 namespace {
 
-constexpr std::size_t kCapacity = 256;
-
 constexpr char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c; }
 
 // The output: a fixed buffer that takes what fits and drops the rest.
 class Output {
 public:
+    explicit Output(RenderedText& text) : text_(text) {}
     void Append(std::string_view bytes) {
-        for (char byte : bytes) Append(byte);
+        for (char byte : bytes) text_.Append(byte);
     }
-    void Append(char byte) {
-        if (fill_ < kCapacity) buffer_[fill_++] = byte;
-    }
+    void Append(char byte) { text_.Append(byte); }
     // `number` in decimal, zero-padded to `width` digits (1..4).
     void AppendNumber(unsigned number, unsigned width) {
         char digits[10];
@@ -32,21 +29,18 @@ public:
         while (count < width) digits[count++] = '0';
         while (count > 0) Append(digits[--count]);
     }
-    std::string Text() const { return {buffer_, fill_}; }
 
 private:
-    char buffer_[kCapacity]{};
-    std::size_t fill_ = 0;
+    RenderedText& text_;
 };
 
 class Renderer {
 public:
-    Renderer(std::string_view pattern, DateTimeValue value, const RegionalSettings& regional)
-        : pattern_(pattern.substr(0, pattern.find('\0'))), value_(value), regional_(regional) {}
+    Renderer(std::string_view pattern, DateTimeValue value, const RegionalSettings& regional, RenderedText& out)
+        : pattern_(pattern.substr(0, pattern.find('\0'))), value_(value), regional_(regional), out_(out) {}
 
-    std::string Run() {
+    void Run() {
         while (at_ < pattern_.size()) Step();
-        return out_.Text();
     }
 
 private:
@@ -169,8 +163,10 @@ private:
 
 }  // namespace
 
-std::string RenderPattern(std::string_view pattern, DateTimeValue value, const RegionalSettings& regional) {
-    return Renderer(pattern, value, regional).Run();
+RenderedText RenderPattern(std::string_view pattern, DateTimeValue value, const RegionalSettings& regional) {
+    RenderedText text;
+    Renderer(pattern, value, regional, text).Run();
+    return text;
 }
 
 }  // namespace tikvan

@@ -1,7 +1,7 @@
 // Rendering a timestamp pattern against a date-time value.
 #pragma once
 
-#include <string>
+#include <cstddef>
 #include <string_view>
 
 #include "timestamp/date_time.h"
@@ -19,6 +19,22 @@ namespace tikvan {
 // Hours are 0..23 unless "AM/PM", "A/P" or "AMPM" follows the hour outside
 // quotes. Double-byte characters and all other bytes are copied unchanged.
 // The result is cut at 256 bytes. Rendering never fails.
-std::string RenderPattern(std::string_view pattern, DateTimeValue value, const RegionalSettings& regional);
+class RenderedText {
+public:
+    static constexpr std::size_t kCapacity = 256;
+
+    // Appends the byte if it fits; drops it otherwise.
+    void Append(char byte) {
+        if (size_ < kCapacity) bytes_[size_++] = byte;
+    }
+    std::size_t size() const { return size_; }
+    operator std::string_view() const { return {bytes_, size_}; }
+
+private:
+    char bytes_[kCapacity];
+    std::size_t size_ = 0;
+};
+
+RenderedText RenderPattern(std::string_view pattern, DateTimeValue value, const RegionalSettings& regional);
 
 }  // namespace tikvan

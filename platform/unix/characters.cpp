@@ -1,4 +1,5 @@
-// CharNextA and CharUpperBuffA over the ANSI code page's lead bytes.
+// CharNextA and CharUpperBuffA over the ANSI code page's lead bytes, which
+// are never ASCII.
 #include "platform/unix/code_page.h"
 #include "platform/win32.h"
 
@@ -7,7 +8,7 @@
 LPSTR CharNextA(LPCSTR text) {
     const auto* at = reinterpret_cast<const unsigned char*>(text);
     if (at[0] == 0) return const_cast<LPSTR>(text);
-    if (tikvan::posix::IsAnsiLeadByte(at[0]) && at[1] != 0) return const_cast<LPSTR>(text + 2);
+    if (at[0] >= 0x80 && tikvan::posix::IsAnsiLeadByte(at[0]) && at[1] != 0) return const_cast<LPSTR>(text + 2);
     return const_cast<LPSTR>(text + 1);
 }
 
@@ -17,7 +18,7 @@ DWORD CharUpperBuffA(LPSTR text, DWORD length) {
     DWORD at = 0;
     while (at < length) {
         const auto byte = static_cast<unsigned char>(text[at]);
-        if (tikvan::posix::IsAnsiLeadByte(byte) && at + 1 < length) {
+        if (byte >= 0x80 && tikvan::posix::IsAnsiLeadByte(byte) && at + 1 < length) {
             at += 2;
             continue;
         }

@@ -4,7 +4,8 @@
 
 namespace tikvan::posix {
 
-// True when `byte` is a lead byte of the process's ANSI code page.
+// True when `byte` is a lead byte of the process's ANSI code page; never
+// for ASCII.
 bool IsAnsiLeadByte(unsigned char byte);
 
 }  // namespace tikvan::posix

@@ -4,14 +4,18 @@
 // Windows command line from the arguments it is given, so that both builds
 // see the same line for the same words.
 //
+// A module is a loaded object, found through dl_iterate_phdr, which lists
+// the program itself in a static link as well as in a dynamic one.
+//
 // A test build (TIKVAN_TEST_COMMAND_LINE) takes the whole command line from
 // the environment instead, as hexadecimal bytes in TIKVAN_COMMAND_LINE, so
 // that tests can hand it lines no argument vector expresses. The product is
 // never built that way.
-#include <dlfcn.h>
+#include <link.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -23,24 +27,38 @@ namespace {
 
 // An empty word, or one holding a space or tab, is put in double quotes. A
 // double quote is written as \" and the backslashes directly before it are
-// doubled; so are the backslashes before a closing quote.
+// doubled; so are the backslashes before a closing quote. A word without
+// blanks, tabs, backslashes and quotes is copied whole, and otherwise the
+// bytes between two backslashes or quotes as one run.
 void AppendWord(std::string& line, const char* word) {
+    std::size_t length = 0;
+    bool plain = *word != 0;
+    for (; word[length] != 0; ++length) {
+        const char c = word[length];
+        if (c == ' ' || c == '\t' || c == '\\' || c == '"') plain = false;
+    }
+    if (plain) {
+        line.append(word, length);
+        return;
+    }
     const bool quoted = *word == 0 || std::strpbrk(word, " \t") != nullptr;
     if (quoted) line += '"';
-    std::size_t backslashes = 0;
-    for (const char* at = word; *at != 0; ++at) {
-        if (*at == '\\') {
-            ++backslashes;
-        } else {
-            if (*at == '"') line.append(backslashes + 1, '\\');
-            backslashes = 0;
+    const char* at = word;
+    for (;;) {
+        const std::size_t plain = std::strcspn(at, "\\\"");
+        line.append(at, plain);
+        at += plain;
+        const std::size_t backslashes = std::strspn(at, "\\");
+        at += backslashes;
+        const bool doubled = *at == '"' || (*at == 0 && quoted);
+        line.append(doubled ? 2 * backslashes : backslashes, '\\');
+        if (*at == 0) break;
+        if (*at == '"') {
+            line += "\\\"";
+            ++at;
         }
-        line += *at;
     }
-    if (quoted) {
-        line.append(backslashes, '\\');
-        line += '"';
-    }
+    if (quoted) line += '"';
 }
 
 #ifdef TIKVAN_TEST_COMMAND_LINE
@@ -69,12 +87,51 @@ std::string BuildCommandLine() {
     if (std::string line; CommandLineOfTest(line)) return line;
 #endif
     const auto arguments = tikvan::posix::StartArguments();
+    // Room for the words as they are, and a blank or quotes around each;
+    // only quotes and backslashes inside a word can ask for more.
+    std::size_t size = 0;
+    for (int i = 0; i < arguments.count; ++i) {
+        for (const char* at = arguments.words[i]; *at != 0; ++at) ++size;
+        size += 3;
+    }
     std::string line;
+    line.reserve(size);
     for (int i = 0; i < arguments.count; ++i) {
         if (i > 0) line += ' ';
         AppendWord(line, arguments.words[i]);
     }
     return line;
+}
+
+// The loaded object with a segment that holds `address`: the start of its
+// first mapped page and its file name, empty for the program itself.
+struct LoadedObject {
+    std::uintptr_t address;
+    std::uintptr_t base;
+    const char* name;
+};
+
+int MatchObject(dl_phdr_info* info, std::size_t /*size*/, void* data) {
+    auto& object = *static_cast<LoadedObject*>(data);
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    std::uintptr_t base = UINTPTR_MAX;
+    bool holds = false;
+    for (ElfW(Half) i = 0; i < info->dlpi_phnum; ++i) {
+        const ElfW(Phdr)& segment = info->dlpi_phdr[i];
+        if (segment.p_type != PT_LOAD) continue;
+        const std::uintptr_t start = info->dlpi_addr + segment.p_vaddr;
+        base = std::min(base, start & ~(page - 1));
+        if (object.address >= start && object.address - start < segment.p_memsz) holds = true;
+    }
+    if (!holds) return 0;
+    object.base = base;
+    object.name = info->dlpi_name != nullptr ? info->dlpi_name : "";
+    return 1;
+}
+
+bool FindObject(const void* address, LoadedObject& object) {
+    object = {reinterpret_cast<std::uintptr_t>(address), 0, ""};
+    return address != nullptr && dl_iterate_phdr(&MatchObject, &object) != 0;
 }
 
 }  // namespace
@@ -91,12 +148,12 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     if (size == 0) return 0;
     char path[4096];
     ssize_t length = -1;
-    Dl_info object{};
-    if (module != nullptr && dladdr(module, &object) != 0 && object.dli_fbase == module &&
-        object.dli_fname != nullptr && std::strchr(object.dli_fname, '/') != nullptr) {
-        length = static_cast<ssize_t>(std::strlen(object.dli_fname));
-        std::memcpy(path, object.dli_fname, std::min(sizeof path, static_cast<std::size_t>(length)));
-    } else if (module == nullptr || object.dli_fbase == module) {
+    LoadedObject object{};
+    const bool found = FindObject(module, object) && object.base == reinterpret_cast<std::uintptr_t>(module);
+    if (found && std::strchr(object.name, '/') != nullptr) {
+        length = static_cast<ssize_t>(std::strlen(object.name));
+        std::memcpy(path, object.name, std::min(sizeof path, static_cast<std::size_t>(length)));
+    } else if (module == nullptr || found) {
         length = readlink("/proc/self/exe", path, sizeof path);
     }
     if (length <= 0 || static_cast<std::size_t>(length) > sizeof path) return 0;
@@ -112,9 +169,9 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
 SIZE_T VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION information, SIZE_T size) {
     if (size < sizeof *information) return 0;
     *information = MEMORY_BASIC_INFORMATION{};
-    Dl_info object{};
-    if (address != nullptr && dladdr(address, &object) != 0) {
-        information->AllocationBase = object.dli_fbase;
+    LoadedObject object{};
+    if (FindObject(address, object)) {
+        information->AllocationBase = reinterpret_cast<void*>(object.base);
         information->State = MEM_COMMIT;
     }
     return sizeof *information;

@@ -34,6 +34,12 @@ DWORD ArithmeticCode(int code) {
     }
 }
 
+// All zero: the default action, no flags, an empty mask.
+const struct sigaction kDefaultAction {};
+static_assert(SIG_DFL == nullptr);
+
+void RestoreDefault(int signal) { sigaction(signal, &kDefaultAction, nullptr); }
+
 void OnFault(int signal, siginfo_t* info, void* context) {
     const auto* machine = static_cast<ucontext_t*>(context);
     EXCEPTION_RECORD record{};
@@ -55,7 +61,7 @@ void OnFault(int signal, siginfo_t* info, void* context) {
     }
     EXCEPTION_POINTERS pointers{&record, context};
     if (filter != nullptr) filter(&pointers);
-    ::signal(signal, SIG_DFL);
+    RestoreDefault(signal);
 }
 
 }  // namespace
@@ -64,17 +70,16 @@ LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_F
     const LPTOP_LEVEL_EXCEPTION_FILTER previous = filter;
     filter = newFilter;
     if (newFilter == nullptr) {
-        for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) ::signal(signal, SIG_DFL);
+        for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) RestoreDefault(signal);
         return previous;
     }
     stack_t stack{};
     stack.ss_sp = alternateStack;
     stack.ss_size = sizeof alternateStack;
     sigaltstack(&stack, nullptr);
-    struct sigaction action {};
+    struct sigaction action {};  // all zero: no other signal blocked
     action.sa_sigaction = &OnFault;
     action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_NODEFER;
-    sigemptyset(&action.sa_mask);
     for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) sigaction(signal, &action, nullptr);
     return previous;
 }

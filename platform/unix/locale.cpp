@@ -8,13 +8,15 @@
 // code page. A name such as ja_JP.UTF-8, de_DE@euro, ja or zh_TW is matched
 // with the table's names; C, POSIX, no name and an unknown name give
 // English (United States) and code page 1252.
+#include <unistd.h>
+
 #include <algorithm>
-#include <cstdlib>
+#include <array>
 #include <cstring>
-#include <string>
 #include <string_view>
 
 #include "platform/unix/code_page.h"
+#include "platform/unix/locale.h"
 #include "platform/win32.h"
 
 namespace {
@@ -71,12 +73,84 @@ constexpr CodePageRow kCodePages[] = {
 constexpr LCID kDefaultLocale = 0x0409;
 constexpr UINT kDefaultCodePage = 1252;
 
-const LocaleRow* FindLocale(LCID id) {
-    for (const LocaleRow& row : kLocales) {
-        if (row.id == id) return &row;
-    }
-    return nullptr;
+// Names are compared without case: a letter of a POSIX name and of a
+// table name folds to lower case, and "_" in a POSIX name stands for "-".
+constexpr unsigned char FoldTable(char c) { return static_cast<unsigned char>(c | 0x20); }
+constexpr unsigned char FoldPosix(char c) { return c == '_' ? '-' : FoldTable(c); }
+
+// No byte of a table name folds below "-", and the table is in the order of
+// its folded names, which the search below relies on.
+static_assert(std::all_of(std::begin(kLocales), std::end(kLocales), [](const LocaleRow& row) {
+    return std::all_of(row.name.begin(), row.name.end(), [](char c) { return FoldTable(c) >= '-'; });
+}));
+static_assert(std::is_sorted(std::begin(kLocales), std::end(kLocales), [](const LocaleRow& a, const LocaleRow& b) {
+    return std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
+                                        [](char x, char y) { return FoldTable(x) < FoldTable(y); });
+}));
+
+// The first row whose folded name is not less than the folded POSIX name.
+const LocaleRow* LowerBound(std::string_view name) {
+    const auto before = [&](const LocaleRow& row) {
+        for (std::size_t i = 0; i < row.name.size() && i < name.size(); ++i) {
+            const unsigned char key = FoldPosix(name[i]);
+            const unsigned char own = FoldTable(row.name[i]);
+            if (own != key) return own < key;
+        }
+        return row.name.size() < name.size();
+    };
+    return std::partition_point(std::begin(kLocales), std::end(kLocales), before);
 }
+
+// Whether a table name is the POSIX name, letter for letter.
+bool IsName(std::string_view tableName, std::string_view name) {
+    if (tableName.size() != name.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (FoldTable(tableName[i]) != FoldPosix(name[i])) return false;
+    }
+    return true;
+}
+
+// Whether the row's name starts with the POSIX name, letter for letter.
+bool StartsWithName(const LocaleRow& row, std::string_view name) {
+    if (row.name.size() < name.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (FoldTable(row.name[i]) != FoldPosix(name[i])) return false;
+    }
+    return true;
+}
+
+constexpr std::size_t kLocaleCount = std::size(kLocales);
+using RowIndex = std::array<const LocaleRow*, kLocaleCount>;
+
+// The rows in the order of their ids, for FindLocale.
+constexpr RowIndex SortedByIdentifier() {
+    RowIndex rows{};
+    for (std::size_t i = 0; i < kLocaleCount; ++i) rows[i] = &kLocales[i];
+    std::sort(rows.begin(), rows.end(), [](const LocaleRow* a, const LocaleRow* b) { return a->id < b->id; });
+    return rows;
+}
+constexpr RowIndex kByIdentifier = SortedByIdentifier();
+
+// The queries of a run mostly ask for one locale: the last row found is
+// tried first.
+const LocaleRow* FindLocale(LCID id) {
+    static const LocaleRow* last = nullptr;
+    if (last != nullptr && last->id == id) return last;
+    const auto at = std::lower_bound(kByIdentifier.begin(), kByIdentifier.end(), id,
+                                     [](const LocaleRow* row, LCID wanted) { return row->id < wanted; });
+    if (at == kByIdentifier.end() || (*at)->id != id) return nullptr;
+    return last = *at;
+}
+
+// Code pages are written in decimal digits.
+static_assert(std::all_of(std::begin(kLocales), std::end(kLocales), [](const LocaleRow& row) {
+    return std::all_of(row.codePage.begin(), row.codePage.end(), [](char c) { return c >= '0' && c <= '9'; });
+}));
+
+// Every lead byte is above ASCII, which IsAnsiLeadByte relies on.
+static_assert(std::all_of(std::begin(kCodePages), std::end(kCodePages), [](const CodePageRow& row) {
+    return std::all_of(std::begin(row.leadBytes), std::end(row.leadBytes), [](BYTE b) { return b == 0 || b >= 0x80; });
+}));
 
 const CodePageRow* FindCodePage(UINT codePage) {
     for (const CodePageRow& row : kCodePages) {
@@ -85,53 +159,96 @@ const CodePageRow* FindCodePage(UINT codePage) {
     return nullptr;
 }
 
-bool SameLetters(std::string_view left, std::string_view right) {
-    if (left.size() != right.size()) return false;
-    for (std::size_t i = 0; i < left.size(); ++i) {
-        const auto a = static_cast<unsigned char>(left[i]);
-        const auto b = static_cast<unsigned char>(right[i]);
-        if ((a | 0x20) != (b | 0x20)) return false;
+// The variables that choose the locale, read in one pass over the
+// environment; each is its first definition, as getenv gives it.
+struct LocaleVariables {
+    const char* all = nullptr;
+    const char* messages = nullptr;
+    const char* ctype = nullptr;
+    const char* lang = nullptr;
+};
+
+// Whether the entry `text` defines the variable `name` (given with its "=");
+// gives its value.
+const char* ValueOf(const char* text, std::string_view name) {
+    for (char c : name) {
+        if (*text++ != c) return nullptr;
     }
-    return true;
+    return text;
 }
 
-// The locale of a POSIX locale name: language_REGION, without its encoding
-// and modifier, against the table's language-REGION names and then the
-// names without a script that Wine accepts; a name without a region takes
-// the first locale of its language.
-LCID LocaleOfName(const char* posixName) {
-    std::string name(posixName);
-    name.resize(std::min(name.size(), name.find_first_of(".@")));
-    for (char& c : name) {
-        if (c == '_') c = '-';
-    }
-    if (name.empty()) return kDefaultLocale;
-    for (const LocaleRow& row : kLocales) {
-        if (SameLetters(row.name, name)) return row.id;
-    }
-    for (const AliasRow& row : kAliases) {
-        if (SameLetters(row.name, name)) return row.id;
-    }
-    for (const LocaleRow& row : kLocales) {
-        if (row.name.size() > name.size() && row.name[name.size()] == '-' &&
-            SameLetters(row.name.substr(0, name.size()), name)) {
-            return row.id;
+LocaleVariables ReadVariables() {
+    LocaleVariables found;
+    const auto take = [](const char*& value, const char* text, std::string_view name) {
+        if (value == nullptr) value = ValueOf(text, name);
+    };
+    for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+        const char* text = *entry;
+        if (text[0] != 'L') continue;
+        if (text[1] == 'A') {
+            take(found.lang, text, "LANG=");
+        } else if (text[1] == 'C' && text[2] == '_') {
+            take(found.all, text, "LC_ALL=");
+            take(found.messages, text, "LC_MESSAGES=");
+            take(found.ctype, text, "LC_CTYPE=");
         }
     }
-    return kDefaultLocale;
+    return found;
 }
 
-LCID LocaleOfEnvironment(const char* first, const char* second) {
-    for (const char* variable : {first, second, "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && *value != 0) return LocaleOfName(value);
+// The locale named by the first of the variables that is set and not
+// empty; the last name looked up is remembered.
+LCID LocaleOfVariables(const char* first, const char* second, const char* lang) {
+    static const char* lastName = nullptr;
+    static LCID lastLocale = 0;
+    for (const char* value : {first, second, lang}) {
+        if (value == nullptr || *value == 0) continue;
+        if (value != lastName) {
+            lastLocale = tikvan::posix::LocaleOfName(value);
+            lastName = value;
+        }
+        return lastLocale;
     }
     return kDefaultLocale;
 }
+
+const LocaleVariables& Variables() {
+    static const LocaleVariables variables = ReadVariables();
+    return variables;
+}
+
+}  // namespace
+
+namespace tikvan::posix {
+
+// language_REGION, without its encoding and modifier, against the table's
+// language-REGION names, then the names without a script that Wine accepts;
+// a name without a region takes the first locale of its language.
+LCID LocaleOfName(std::string_view posixName) {
+    const std::string_view name = posixName.substr(0, posixName.find_first_of(".@"));
+    if (name.empty()) return kDefaultLocale;
+    // The name itself comes first; next come the names that continue it
+    // with "-", as no table name holds a byte that sorts below "-".
+    const LocaleRow* row = LowerBound(name);
+    const bool continued = row != std::end(kLocales) && StartsWithName(*row, name);
+    if (continued && row->name.size() == name.size()) return row->id;
+    for (const AliasRow& alias : kAliases) {
+        if (IsName(alias.name, name)) return alias.id;
+    }
+    if (continued && row->name[name.size()] == '-') return row->id;
+    return kDefaultLocale;
+}
+
+}  // namespace tikvan::posix
+
+namespace {
 
 UINT CodePageOfLocale(LCID id) {
     const LocaleRow* row = FindLocale(id);
-    const UINT codePage = row == nullptr ? 0 : static_cast<UINT>(std::strtoul(std::string(row->codePage).c_str(), nullptr, 10));
+    UINT codePage = 0;
+    if (row != nullptr) {
+        for (char digit : row->codePage) codePage = codePage * 10 + static_cast<UINT>(digit - '0');
+    }
     return codePage == 0 ? kDefaultCodePage : codePage;
 }
 
@@ -140,7 +257,7 @@ LCID threadLocale = 0;
 }  // namespace
 
 LCID GetThreadLocale() {
-    if (threadLocale == 0) threadLocale = LocaleOfEnvironment("LC_ALL", "LC_MESSAGES");
+    if (threadLocale == 0) threadLocale = LocaleOfVariables(Variables().all, Variables().messages, Variables().lang);
     return threadLocale;
 }
 
@@ -171,7 +288,8 @@ int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size) {
 }
 
 UINT GetACP() {
-    static const UINT codePage = CodePageOfLocale(LocaleOfEnvironment("LC_ALL", "LC_CTYPE"));
+    static const UINT codePage =
+        CodePageOfLocale(LocaleOfVariables(Variables().all, Variables().ctype, Variables().lang));
     return codePage;
 }
 
@@ -201,6 +319,7 @@ int GetSystemMetrics(int /*index*/) { return 0; }
 namespace tikvan::posix {
 
 bool IsAnsiLeadByte(unsigned char byte) {
+    if (byte < 0x80) return false;
     static const CodePageRow* const row = FindCodePage(GetACP());
     if (row == nullptr) return false;
     for (int i = 0; i + 1 < MAX_LEADBYTES && (row->leadBytes[i] != 0 || row->leadBytes[i + 1] != 0); i += 2) {

@@ -2,6 +2,7 @@
 // messages.rc. A text is given in code page 932 when that is the ANSI code
 // page; otherwise every character outside ASCII becomes "?", as converting
 // Japanese to a single-byte code page gives.
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -11,12 +12,12 @@ namespace {
 
 struct Message {
     UINT id;
-    std::string_view utf8;
     std::string_view cp932;
+    std::string_view singleByte;
 };
 
 constexpr Message kMessages[] = {
-#define TIKVAN_MESSAGE(id, utf8, cp932) {id, utf8, cp932},
+#define TIKVAN_MESSAGE(id, cp932, singleByte) {id, cp932, singleByte},
 #include "messages.inc"
 #undef TIKVAN_MESSAGE
 };
@@ -30,21 +31,11 @@ int LoadStringA(HINSTANCE /*module*/, UINT id, LPSTR buffer, int size) {
     buffer[0] = 0;
     for (const Message& message : kMessages) {
         if (message.id != id) continue;
-        int length = 0;
-        const auto put = [&](char byte) {
-            if (length < size - 1) buffer[length++] = byte;
-        };
-        if (GetACP() == kJapanese) {
-            for (char byte : message.cp932) put(byte);
-        } else {
-            for (char byte : message.utf8) {
-                const auto value = static_cast<unsigned char>(byte);
-                if (value < 0x80) put(byte);
-                else if (value >= 0xC0) put('?');  // the first byte of a character
-            }
-        }
+        const std::string_view text = GetACP() == kJapanese ? message.cp932 : message.singleByte;
+        const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
+        std::memcpy(buffer, text.data(), length);
         buffer[length] = 0;
-        return length;
+        return static_cast<int>(length);
     }
     return 0;
 }

@@ -2,7 +2,7 @@
 // dispositions that make output failures visible as failed writes.
 #include "platform/unix/start.h"
 
-#include <csignal>
+#include <signal.h>
 
 namespace tikvan::posix {
 
@@ -15,8 +15,10 @@ ArgumentVector arguments{0, nullptr};
 // error instead of ending the process.
 void Start(int count, char** words, char** /*environment*/) {
     arguments = {count, words};
-    std::signal(SIGPIPE, SIG_IGN);
-    std::signal(SIGXFSZ, SIG_IGN);
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, nullptr);
+    sigaction(SIGXFSZ, &ignore, nullptr);
 }
 
 [[gnu::section(".init_array"), gnu::used]] void (*const start)(int, char**, char**) = &Start;

@@ -137,4 +137,15 @@ memory EOutOfMemory \x83\x81\x83\x82\x83\x8a\x82\xaa\x91\xab\x82\xe8\x82\xdc\x82
 stack EStackOverflow \x83\x58\x83\x5e\x83\x62\x83\x4e \x83\x49\x81\x5b\x83\x6f\x81\x5b\x83\x74\x83\x8d\x81\x5b.
 access EAccessViolation 00000010 \x82\xc9\x91\xce\x82\xb7\x82\xe9\x8f\x91\x82\xab\x8d\x9e\x82\xdd
 ROWS
+
+# The host build finds its own module, linked statically or not: the access
+# violation names 'fault', and the address of the first line is an offset
+# into the module.
+env LC_ALL=C "$host_fault" access 2>"$work/err"
+if LC_ALL=C grep -q "^EAccessViolation ?????? fault ? 000[0-9A-F]\{5\} " "$work/err" &&
+    LC_ALL=C grep -aqF "'fault'" "$work/err"; then
+    pass
+else
+    fail "host fault access: module not found, $(od -An -c "$work/err" | head -c 200)"
+fi
 finish

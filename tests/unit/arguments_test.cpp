@@ -94,6 +94,7 @@ TEST(argument_indexes) {
     const std::string path = ArgumentAt(0);
     CHECK_AT(path.find("unit_tests") != std::string::npos, path);
     const std::int32_t count = ArgumentCount();
+    CHECK_EQ(static_cast<long long>(Arguments().size()), static_cast<long long>(count));
     CHECK_EQ(ArgumentAt(count + 1), std::string());
     CHECK_EQ(ArgumentAt(-1), std::string());
 }

@@ -13,7 +13,7 @@ std::string Describe(const Plan& plan) {
     switch (plan.action) {
         case Action::UsageError: return "usage 255";
         case Action::Help: return "usage 0";
-        case Action::Timestamp: return plan.pattern;
+        case Action::Timestamp: return std::string(plan.pattern);
     }
     return {};
 }
