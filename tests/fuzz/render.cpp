@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                              TimeToValue(f.hour, f.minute, f.second, millisecond));
     const std::string_view pattern = input.Rest();
 
-    const std::string got = RenderPattern(pattern, value, regional);
+    const std::string got(std::string_view(RenderPattern(pattern, value, regional)));
     EXPECT(got.size() <= 256, pattern);
     const std::string_view upToZero = pattern.substr(0, pattern.find('\0'));
     std::string want;

@@ -96,8 +96,9 @@ struct Reference {
         if (set.usageError) return {Action::UsageError, {}};
         if (set.help) return {Action::Help, {}};
         if (!set.date && !set.time) return {Action::UsageError, {}};
-        std::string pattern = set.date && set.time ? "yyyy/mm/dd hh:nn:ss" : set.date ? "yyyy/mm/dd" : "hh:nn:ss";
-        return {Action::Timestamp, set.lineEnd ? pattern + "\r\n" : pattern};
+        static constexpr std::string_view kPatterns[] = {"hh:nn:ss",     "yyyy/mm/dd",     "yyyy/mm/dd hh:nn:ss",
+                                                         "hh:nn:ss\r\n", "yyyy/mm/dd\r\n", "yyyy/mm/dd hh:nn:ss\r\n"};
+        return {Action::Timestamp, kPatterns[(set.date && set.time ? 2 : set.date ? 1 : 0) + (set.lineEnd ? 3 : 0)]};
     }
 };
 
