@@ -6,7 +6,7 @@
 # (valgrind's callgrind), of build/host/tikvan, of bench/minimal.c built with
 # the same compile and link options, of GNU date and of BusyBox date; and
 # their median wall times (hyperfine).
-# Wine: median wall times of N (default 30) rounds, each running tikvan.exe,
+# Wine: median wall times of N (default 60) rounds, each running tikvan.exe,
 # bench/minimal_win.c built as tikvan.exe is, and `cmd /c echo %DATE% %TIME%`
 # once, in turn, under one warm wineserver.
 # Then the sizes and imports of the programs. Builds what it needs and
@@ -16,7 +16,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-runs=30 host=1 wine=1 strict=0
+runs=60 host=1 wine=1 strict=0
 while (($#)); do
     case $1 in
         --runs) runs=${2:-}; shift ;;
