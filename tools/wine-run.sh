@@ -32,17 +32,16 @@ boot() {
     fi
 }
 
-if [[ ${WINE_RUN_STARTED:-} == 1 ]]; then
-    exec env ${WINE_LOCALE:+LC_ALL=$WINE_LOCALE} wine "$@"
+if [[ ${WINE_RUN_STARTED:-} != 1 ]]; then
+    mkdir -p "$root/build"
+    if [[ ! -f $WINEPREFIX/system.reg ]]; then
+        echo "wine-run: creating the Wine prefix $WINEPREFIX" >&2
+        boot -i
+        wineserver -w
+    fi
+    # The prefix is made for this Wine; a later start never updates it.
+    [[ $(cat "$WINEPREFIX/.update-timestamp" 2>/dev/null) == disable ]] || echo disable >"$WINEPREFIX/.update-timestamp"
+    setsid wineserver -p </dev/null >>"$log" 2>&1 || true
+    boot
 fi
-mkdir -p "$root/build"
-if [[ ! -f $WINEPREFIX/system.reg ]]; then
-    echo "wine-run: creating the Wine prefix $WINEPREFIX" >&2
-    boot -i
-    wineserver -w
-fi
-# The prefix is made for this Wine; a later start never updates it.
-[[ $(cat "$WINEPREFIX/.update-timestamp" 2>/dev/null) == disable ]] || echo disable >"$WINEPREFIX/.update-timestamp"
-setsid wineserver -p </dev/null >>"$log" 2>&1 || true
-boot
 exec env ${WINE_LOCALE:+LC_ALL=$WINE_LOCALE} wine "$@"

@@ -33,10 +33,9 @@ io_error() {  # I/O エラー (code)
     if [[ $1 == C ]]; then echo "I/O ??? ($2)"; else echo "I/O \\x83\\x47\\x83\\x89\\x81\\x5b ($2)"; fi
 }
 expect_report() {  # file, locale, class, message
-    [[ $(masked "$1" | od -An -tx1) == $(report "$2" "$3" "$4" | od -An -tx1) ]]
+    [[ $(masked_report "$1" | od -An -tx1) == $(report "$2" "$3" "$4" | od -An -tx1) ]]
 }
 
-masked() { LC_ALL=C sed -E 's/ tikvan(\.exe)? / MODULE /; s/ [0-9A-F]{8} / ADDRESS /' "$1"; }
 
 # Runs build $1 with standard output sent to sink $2, under locale $3.
 run() {

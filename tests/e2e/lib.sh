@@ -38,6 +38,9 @@ command_line() {
     return 0
 }
 
+# A failure report with the module's name and the address masked.
+masked_report() { LC_ALL=C sed -E 's/ [^ ]*tikvan[^ ]* / MODULE /; s/ [0-9A-F]{8} / ADDRESS /' "$1"; }
+
 pass() { passed=$((passed + 1)); }
 fail() { failed=$((failed + 1)); echo "FAIL: $*" >&2; }
 

@@ -87,7 +87,7 @@ run_host() {
 }
 
 masked_output() { [[ -f $1 ]] && LC_ALL=C tr 0-9 9 <"$1" | hex; }
-masked_error() { LC_ALL=C sed -E 's/ [^ ]*tikvan[^ ]* / MODULE /; s/ [0-9A-F]{8} / ADDRESS /' "$1" | hex; }
+masked_error() { masked_report "$1" | hex; }
 
 skipped=0
 for k in "${!case_line[@]}"; do
