@@ -2,15 +2,15 @@
 //
 //   launch.exe PROGRAM CASES
 //
-// Each line of the file CASES is "HEX OUTPUT [ERROR [LOCALE]]":
+// Each line of the file CASES is "HEX OUTPUT [ERROR]":
 // - the command line as hexadecimal bytes;
 // - what receives the child's standard output: a Windows path; "|PATH" for
 //   a pipe that the launcher drains into the file PATH; "-" to share the
 //   launcher's; "invalid" or "null" for no standard output at all;
 // - what receives its standard error: a path, or "-" (the default) to share
-//   the launcher's;
-// - the LC_ALL the child starts with, from which Wine takes its locale, or
-//   "-" (the default) to keep the launcher's.
+//   the launcher's.
+// A child runs in the launcher's locale, which Wine takes from the LC_ALL
+// the launcher was started with.
 // The children are started one after the other with CreateProcessA, and one
 // line is printed per case: "EXIT BEFORE AFTER", the child's exit code and
 // the Unix times in seconds just before it started and just after it ended.
@@ -23,7 +23,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -33,7 +32,6 @@ struct Case {
     std::string commandLine;
     std::string output;
     std::string error = "-";
-    std::string locale = "-";
     PROCESS_INFORMATION process{};
     HANDLE outputFile = INVALID_HANDLE_VALUE;
     HANDLE errorFile = INVALID_HANDLE_VALUE;
@@ -76,20 +74,6 @@ HANDLE CreateOutput(const std::string& path) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// The launcher's environment with LC_ALL set to `locale`, as a block.
-std::vector<char> EnvironmentFor(const std::string& locale) {
-    std::vector<char> block;
-    char* strings = GetEnvironmentStringsA();
-    for (const char* entry = strings; *entry != 0; entry += std::strlen(entry) + 1) {
-        if (std::strncmp(entry, "LC_ALL=", 7) != 0) block.insert(block.end(), entry, entry + std::strlen(entry) + 1);
-    }
-    FreeEnvironmentStringsA(strings);
-    const std::string setting = "LC_ALL=" + locale;
-    block.insert(block.end(), setting.c_str(), setting.c_str() + setting.size() + 1);
-    block.push_back(0);
-    return block;
-}
-
 bool Start(const char* program, Case& c) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     STARTUPINFOA startup{};
@@ -115,14 +99,11 @@ bool Start(const char* program, Case& c) {
         if (c.errorFile == INVALID_HANDLE_VALUE) return false;
         startup.hStdError = c.errorFile;
     }
-    std::vector<char> environment;
-    if (c.locale != "-") environment = EnvironmentFor(c.locale);
     std::vector<char> line(c.commandLine.begin(), c.commandLine.end());
     line.push_back(0);
     c.before = UnixSeconds();
-    const bool started = CreateProcessA(program, line.data(), nullptr, nullptr, TRUE, 0,
-                                        environment.empty() ? nullptr : environment.data(), nullptr, &startup,
-                                        &c.process) != 0;
+    const bool started =
+        CreateProcessA(program, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &c.process) != 0;
     if (pipeEnd != INVALID_HANDLE_VALUE) CloseHandle(pipeEnd);
     return started;
 }
@@ -166,13 +147,11 @@ int main(int argc, char** argv) {
         char hex[8192];
         char output[1024];
         char error[1024] = "-";
-        char locale[128] = "-";
-        if (std::sscanf(line, "%8191s %1023s %1023s %127s", hex, output, error, locale) < 2) continue;
+        if (std::sscanf(line, "%8191s %1023s %1023s", hex, output, error) < 2) continue;
         Case c;
         c.commandLine = FromHex(hex);
         c.output = output;
         c.error = error;
-        c.locale = locale;
         cases.push_back(c);
     }
     std::fclose(list);

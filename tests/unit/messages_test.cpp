@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "check.h"
-#include "process/failure.h"
 #include "process/messages.h"
 #include "process/process_end.h"
 #include "process/report.h"
@@ -70,47 +69,4 @@ TEST(run_error_lines_are_29_characters) {
         FormatRunErrorLine(row.number, row.location, line);
         CHECK_EQ_AT(std::string(line, sizeof line), std::string(row.want), std::string(row.want));
     }
-}
-
-// Each run-time error kind raised by a platform fault: its class, its
-// message and its number for the last-resort exit.
-TEST(run_error_kinds_make_their_failures) {
-    const struct {
-        RunErrorKind kind;
-        const char* className;
-        std::uint16_t message;
-        int number;
-    } rows[] = {
-        {RunErrorKind::DivByZero, "EDivByZero", 65531, 200},
-        {RunErrorKind::RangeError, "ERangeError", 65532, 201},
-        {RunErrorKind::IntOverflow, "EIntOverflow", 65533, 215},
-        {RunErrorKind::InvalidOp, "EInvalidOp", 65534, 207},
-        {RunErrorKind::ZeroDivide, "EZeroDivide", 65535, 200},
-        {RunErrorKind::Overflow, "EOverflow", 65504, 205},
-        {RunErrorKind::Underflow, "EUnderflow", 65505, 206},
-        {RunErrorKind::InvalidCast, "EInvalidCast", 65507, 219},
-        {RunErrorKind::AccessViolation, "EAccessViolation", 65509, 216},
-        {RunErrorKind::Privilege, "EPrivilege", 65512, 218},
-        {RunErrorKind::ControlC, "EControlC", 65511, 217},
-        {RunErrorKind::StackOverflow, "EStackOverflow", 65510, 202},
-        {RunErrorKind::VariantTypeCast, "EVariantError", 65490, 220},
-        {RunErrorKind::VariantOperation, "EVariantError", 65491, 221},
-        {RunErrorKind::VariantDispatch, "EVariantError", 65517, 222},
-        {RunErrorKind::VariantArrayCreate, "EVariantError", 65488, 223},
-        {RunErrorKind::VariantArgument, "EVariantError", 65492, 224},
-        {RunErrorKind::VariantBounds, "EVariantError", 65489, 225},
-        {RunErrorKind::AssertionFailed, "EAssertionFailed", 65494, 227},
-        {RunErrorKind::IntfCast, "EIntfCastError", 65495, 228},
-        {RunErrorKind::SafecallException, "ESafecallException", 65496, 229},
-    };
-    for (const auto& row : rows) {
-        const auto failure = CreateRunError(row.kind, nullptr);
-        CHECK_EQ_AT(std::string(failure->ClassName()), std::string(row.className), row.className);
-        CHECK_EQ_AT(failure->Message(), LoadMessage(row.message), row.className);
-        CHECK_EQ_AT(RunErrorNumber(row.kind), row.number, row.className);
-    }
-    // 外部例外 C0000005: the external exception's message carries its code.
-    const auto external = CreateRunError(RunErrorKind::ExternalException, nullptr, 0xC0000005);
-    CHECK_EQ(std::string(external->ClassName()), std::string("EExternalException"));
-    CHECK(external->Message().size() > 9 && external->Message().substr(external->Message().size() - 9) == " C0000005");
 }
