@@ -44,4 +44,4 @@ if [[ ${WINE_RUN_STARTED:-} != 1 ]]; then
     setsid wineserver -p </dev/null >>"$log" 2>&1 || true
     boot
 fi
-exec env ${WINE_LOCALE:+LC_ALL=$WINE_LOCALE} wine "$@"
+exec env ${WINE_LOCALE:+"LC_ALL=$WINE_LOCALE"} wine "$@"
