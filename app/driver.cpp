@@ -1,5 +1,7 @@
 #include "app/driver.h"
 
+#include <memory>
+
 #include "app/usage.h"
 #include "args/arguments.h"
 #include "args/switch_text.h"
@@ -25,16 +27,20 @@ constexpr std::string_view kPatterns[2][2][2] = {
 
 }  // namespace
 
-SwitchSet ReadSwitches(std::span<const std::string> arguments, const RegionalSettings& regional) {
+SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const LeadByteSet& leadBytes) {
     SwitchSet switches;
-    for (const std::string& argument : arguments) {
+    for (std::string_view argument : arguments) {
         if (!TextEquals(ByteRange(argument, 1, 1), kSwitchPrefix)) {
             switches.usageError = true;
             return switches;
         }
     }
-    for (const std::string& argument : arguments) {
-        const std::string letters = ReplaceText(AsciiUpper(argument), kSwitchPrefix, "", regional);
+    for (std::string_view argument : arguments) {
+        // The upper-cased argument, then its letters: neither is longer.
+        const std::unique_ptr<char[]> buffer(new char[2 * argument.size() + 1]);
+        const std::string_view upper = AsciiUpper(argument, buffer.get());
+        const std::string_view letters =
+            ReplaceText(upper, kSwitchPrefix, "", leadBytes, buffer.get() + argument.size(), argument.size());
         if (letters.empty()) switches.usageError = true;
         for (char letter : letters) {
             switch (letter) {
@@ -49,9 +55,9 @@ SwitchSet ReadSwitches(std::span<const std::string> arguments, const RegionalSet
     return switches;
 }
 
-Plan PlanOutput(std::span<const std::string> arguments, const RegionalSettings& regional) {
+Plan PlanOutput(std::span<const std::string_view> arguments, const LeadByteSet& leadBytes) {
     if (arguments.empty()) return {Action::Timestamp, kPatterns[1][1][1]};
-    const SwitchSet switches = ReadSwitches(arguments, regional);
+    const SwitchSet switches = ReadSwitches(arguments, leadBytes);
     if (switches.usageError) return {Action::UsageError, {}};
     if (switches.help) return {Action::Help, {}};
     const std::string_view pattern = kPatterns[switches.date][switches.time][switches.lineEnd];
@@ -61,7 +67,7 @@ Plan PlanOutput(std::span<const std::string> arguments, const RegionalSettings& 
 
 void RunDriver() {
     const DateTimeValue captured = CaptureLocalTime();
-    const Plan plan = PlanOutput(Arguments(), Regional());
+    const Plan plan = PlanOutput(Arguments(), Regional().leadBytes);
     switch (plan.action) {
         case Action::UsageError:
             WriteUsageScreen();

@@ -3,10 +3,9 @@
 #pragma once
 
 #include <span>
-#include <string>
 #include <string_view>
 
-#include "timestamp/regional.h"
+#include "base/lead_bytes.h"
 
 namespace tikvan {
 
@@ -20,7 +19,7 @@ struct SwitchSet {
 
 // The prefix pass (every argument starts with "/") and, when it passes, the
 // letter pass over the switch texts ("?", "D", "N", "T").
-SwitchSet ReadSwitches(std::span<const std::string> arguments, const RegionalSettings& regional);
+SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const LeadByteSet& leadBytes);
 
 enum class Action { Timestamp, Help, UsageError };
 
@@ -32,7 +31,7 @@ struct Plan {
 // What the command does for these arguments. A usage error wins over help;
 // help wins over any timestamp; with no arguments the date, the time and a
 // line end are printed.
-Plan PlanOutput(std::span<const std::string> arguments, const RegionalSettings& regional);
+Plan PlanOutput(std::span<const std::string_view> arguments, const LeadByteSet& leadBytes);
 
 // The whole run: reads the clock, then the arguments, and writes the
 // timestamp or the usage screen. Ends the process with 255 on a usage error;

@@ -13,17 +13,22 @@ bool IsSeparator(char byte) {
 
 const char* StepAnsi(const char* at) { return CharNextA(at); }
 
-// Walks one token from `from` and gives the position after it; the token's
-// bytes are added to `text` unless it is null. The character steps decide
-// where a separator or a quote can stand, so the bytes between two of them
-// are taken as one run.
-std::size_t WalkToken(const char* line, std::size_t from, CharacterStep step, std::string* text) {
+}  // namespace
+
+// The token's bytes are written to `out` unless it is null. The character
+// steps decide where a separator or a quote can stand, so the bytes between
+// two of them are taken as one run.
+Token NextArgument(const char* line, std::size_t from, CharacterStep step, char* out) {
+    std::size_t length = 0;
     const auto next = [&](std::size_t at) {
         const auto byte = static_cast<unsigned char>(line[at]);
         return byte != 0 && byte < 0x80 ? at + 1 : static_cast<std::size_t>(step(line + at) - line);
     };
     const auto take = [&](std::size_t start, std::size_t end) {
-        if (text != nullptr) text->append(line + start, end - start);
+        if (out != nullptr) {
+            for (std::size_t i = start; i < end; ++i) out[length + i - start] = line[i];
+        }
+        length += end - start;
     };
     std::size_t at = from;
     for (;;) {
@@ -43,49 +48,51 @@ std::size_t WalkToken(const char* line, std::size_t from, CharacterStep step, st
             take(start, at);
         }
     }
-    return at;
+    return {length, at};
 }
 
-}  // namespace
-
-Token NextArgument(const char* line, std::size_t from, CharacterStep step) {
-    Token token;
-    token.next = WalkToken(line, from, step, &token.text);
-    return token;
-}
-
-// The program's name is walked over without being kept.
-std::vector<std::string> SplitArguments(const char* line, CharacterStep step) {
-    std::vector<std::string> arguments;
-    Token token{{}, WalkToken(line, 0, step, nullptr)};
-    for (;;) {
-        token = NextArgument(line, token.next, step);
-        if (token.text.empty()) return arguments;
-        arguments.push_back(std::move(token.text));
+// The program's name is walked over without being kept. A first walk counts
+// the arguments; the second writes them. Their bytes never outnumber the
+// line's.
+ArgumentList::ArgumentList(const char* line, CharacterStep step) {
+    const std::size_t first = NextArgument(line, 0, step, nullptr).next;
+    std::size_t size = 0;
+    for (Token token{0, first}; (token = NextArgument(line, token.next, step, nullptr)).length != 0;) {
+        ++count_;
+        size += token.length;
+    }
+    bytes_.reset(new char[size + 1]);
+    words_.reset(new std::string_view[count_ + 1]);
+    char* out = bytes_.get();
+    Token token{0, first};
+    for (std::size_t i = 0; i < count_; ++i) {
+        token = NextArgument(line, token.next, step, out);
+        words_[i] = {out, token.length};
+        out += token.length;
     }
 }
 
 namespace {
 
-const std::vector<std::string>& ProcessArguments() {
-    static const std::vector<std::string> arguments = SplitArguments(GetCommandLineA(), StepAnsi);
+const ArgumentList& ProcessArguments() {
+    static const ArgumentList arguments(GetCommandLineA(), StepAnsi);
     return arguments;
 }
 
 }  // namespace
 
-std::int32_t ArgumentCount() { return static_cast<std::int32_t>(ProcessArguments().size()); }
+std::int32_t ArgumentCount() { return static_cast<std::int32_t>(ProcessArguments().Words().size()); }
 
-std::span<const std::string> Arguments() { return ProcessArguments(); }
+std::span<const std::string_view> Arguments() { return ProcessArguments().Words(); }
 
-std::string ArgumentAt(std::int32_t index) {
+std::string_view ArgumentAt(std::int32_t index) {
     if (index == 0) {
-        char path[MAX_PATH + 1];
+        static char path[MAX_PATH + 1];
         const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
         return {path, length < sizeof path ? length : sizeof path - 1};
     }
     if (index < 0 || index > ArgumentCount()) return {};
-    return ProcessArguments()[static_cast<std::size_t>(index - 1)];
+    return Arguments()[static_cast<std::size_t>(index - 1)];
 }
 
 }  // namespace tikvan

@@ -8,9 +8,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
-#include <string>
-#include <vector>
+#include <string_view>
 
 namespace tikvan {
 
@@ -21,24 +21,35 @@ namespace tikvan {
 using CharacterStep = const char* (*)(const char* at);
 
 struct Token {
-    std::string text;
-    std::size_t next;  // the separator or terminating zero after the token
+    std::size_t length;  // the bytes written for the token
+    std::size_t next;    // the separator or terminating zero after the token
 };
 
-// Splits one token from the zero-terminated `line`, starting at `from`.
-Token NextArgument(const char* line, std::size_t from, CharacterStep step);
+// Splits one token from the zero-terminated `line`, starting at `from`, and
+// writes its bytes to `out`, which has room for the rest of the line, or
+// only measures it when `out` is null.
+Token NextArgument(const char* line, std::size_t from, CharacterStep step, char* out);
 
-// Arguments 1..N of `line`: the tokens after the program's name, up to the
-// first empty one.
-std::vector<std::string> SplitArguments(const char* line, CharacterStep step);
+// Arguments 1..N of a command line: the tokens after the program's name, up
+// to the first empty one, held in one buffer of the line's size.
+class ArgumentList {
+public:
+    ArgumentList(const char* line, CharacterStep step);
+    std::span<const std::string_view> Words() const { return {words_.get(), count_}; }
+
+private:
+    std::unique_ptr<char[]> bytes_;
+    std::unique_ptr<std::string_view[]> words_;
+    std::size_t count_ = 0;
+};
 
 // The process's own arguments. The command line does not change during a
 // run, so it is split once. ArgumentAt gives the full path of the executable
 // for index 0, argument i for 1..N, and the empty text for any other index.
 std::int32_t ArgumentCount();
-std::string ArgumentAt(std::int32_t index);
+std::string_view ArgumentAt(std::int32_t index);
 
-// Arguments 1..N of the process, as ArgumentAt gives them, without copies.
-std::span<const std::string> Arguments();
+// Arguments 1..N of the process, as ArgumentAt gives them.
+std::span<const std::string_view> Arguments();
 
 }  // namespace tikvan

@@ -2,14 +2,15 @@
 //
 // Texts are bytes in the ANSI code page; positions start at 1. No operation
 // reports an error: out-of-range positions and counts are clamped or give the
-// empty text.
+// empty text. An operation that makes a new text writes it into a buffer of
+// the caller's and gives the part it wrote.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
-#include "timestamp/regional.h"
+#include "base/lead_bytes.h"
 
 namespace tikvan {
 
@@ -18,30 +19,31 @@ enum class ByteKind { Single, Lead, Trail };
 // `count` bytes from `start` (1-based). A start below 1 counts as 1; a start
 // past the end or a negative count gives the empty text; the count is cut to
 // what the text holds.
-std::string ByteRange(std::string_view text, std::int32_t start, std::int32_t count);
+std::string_view ByteRange(std::string_view text, std::int32_t start, std::int32_t count);
 
 // Byte-for-byte equality: no case folding, no locale rules.
 bool TextEquals(std::string_view left, std::string_view right);
 
 // Raises "a".."z" by 0x20, byte by byte: a trail byte in that range changes
-// too. No other byte changes.
-std::string AsciiUpper(std::string_view text);
+// too. No other byte changes. `out` holds text.size() bytes.
+std::string_view AsciiUpper(std::string_view text, char* out);
 
 // Upper-cases by the user's locale (CharUpperBuffA). Length and character
-// positions stay the same.
-std::string LocaleUpper(std::string_view text);
+// positions stay the same. `out` holds text.size() bytes.
+std::string_view LocaleUpper(std::string_view text, char* out);
 
 // The kind of the byte at `offset` in a zero-terminated text, judged by the
 // lead-byte set: a byte preceded by an odd run of set bytes is a trail byte.
-ByteKind ByteKindAt(const char* text, std::size_t offset, const RegionalSettings& regional);
+ByteKind ByteKindAt(const char* text, std::size_t offset, const LeadByteSet& leadBytes);
 
 // The 1-based position of the first occurrence of `pattern` in `text` that
 // does not begin on a trail byte, or 0.
-std::int32_t FindText(std::string_view pattern, std::string_view text, const RegionalSettings& regional);
+std::int32_t FindText(std::string_view pattern, std::string_view text, const LeadByteSet& leadBytes);
 
 // Replaces every occurrence of `pattern`, found without regard to case, by
 // `replacement`. Every byte of the result comes from `text` or `replacement`.
-std::string ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
-                        const RegionalSettings& regional);
+// The result is cut at `capacity` bytes of `out`.
+std::string_view ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
+                             const LeadByteSet& leadBytes, char* out, std::size_t capacity);
 
 }  // namespace tikvan

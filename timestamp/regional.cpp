@@ -72,15 +72,10 @@ void LoadRegionalSettings() {
     LCID locale = kDefaultLocale;
     if (const LCID thread = GetThreadLocale(); thread != 0) locale = thread;
     const DWORD language = (locale & 0xFFFF) != 0 ? locale & 0x3FF : kDefaultLocale & 0x3FF;
-    if (IsNtFamily()) {
-        if (!IsWesternLanguage(language)) {
-            loaded.leadBytes = LeadBytesOf(locale);
-            loaded.farEast = !loaded.leadBytes.Empty();
-        }
-    } else {
-        loaded.farEast = GetSystemMetrics(SM_DBCSENABLED) != 0;
-        if (loaded.farEast) loaded.leadBytes = LeadBytesOf(locale);
+    if (IsNtFamily() ? !IsWesternLanguage(language) : GetSystemMetrics(SM_DBCSENABLED) != 0) {
+        loaded.leadBytes = LeadBytesOf(locale);
     }
+    loaded.farEast = !loaded.leadBytes.Empty();
     // The separators follow the thread's locale as it is now.
     const LCID formats = GetThreadLocale();
     loaded.dateSeparator = LocaleByte(formats, LOCALE_SDATE, '/');

@@ -49,7 +49,7 @@ private:
         const char c = pattern_[at_];
         if (regional_.leadBytes.Has(c)) {
             const std::size_t length = at_ + 1 < pattern_.size() ? 2 : 1;
-            out_.Append(pattern_.substr(at_, length));
+            out_.Append({pattern_.data() + at_, length});
             at_ += length;
             lastLetter_ = ' ';
             return;
@@ -72,7 +72,7 @@ private:
                 const std::size_t start = at_;
                 const std::size_t run = TakeRun(c);
                 if (run > 2) {  // month and day names are not offered
-                    out_.Append(pattern_.substr(start, run));
+                    out_.Append({pattern_.data() + start, run});
                     return;
                 }
                 out_.AppendNumber(token == 'M' ? Date().month : Date().day, static_cast<unsigned>(run));

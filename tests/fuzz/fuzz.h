@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "text.h"
 #include "timestamp/regional.h"
 
 namespace fuzz {
@@ -50,15 +51,14 @@ private:
     std::string_view rest_;
 };
 
-inline bool IsCp932Lead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+using testing_text::IsCp932Lead;
 
 // 0: no lead bytes (a single-byte code page); 1: code page 932; 2: the
 // 0x81..0xFE of code pages 936, 949 and 950.
 inline tikvan::RegionalSettings WithLeadBytes(unsigned which) {
     tikvan::RegionalSettings regional;
     if (which == 1) {
-        regional.leadBytes.AddRange(0x81, 0x9F);
-        regional.leadBytes.AddRange(0xE0, 0xFC);
+        regional.leadBytes = testing_text::Cp932LeadBytes();
     } else if (which == 2) {
         regional.leadBytes.AddRange(0x81, 0xFE);
     }

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // ByteKindAt up to and including the terminating zero.
     for (std::size_t at = 0; at <= text.size() && (at == 0 || text[at - 1] != 0); ++at) {
-        EXPECT(ByteKindAt(text.c_str(), at, regional) == kinds[at], text);
+        EXPECT(ByteKindAt(text.c_str(), at, regional.leadBytes) == kinds[at], text);
     }
 
     // FindText: the first exact occurrence that does not begin on a trail byte.
@@ -55,14 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t at = 0; !pattern.empty() && found == 0 && at < text.size(); ++at) {
         if (text.compare(at, pattern.size(), pattern) == 0 && kinds[at] != ByteKind::Trail) found = static_cast<std::int32_t>(at + 1);
     }
-    EXPECT(FindText(pattern, text, regional) == found, pattern + '|' + text);
+    EXPECT(FindText(pattern, text, regional.leadBytes) == found, pattern + '|' + text);
 
     // Removing "/" drops exactly the slashes that begin a character.
     std::string kept;
     for (std::size_t at = 0; at < text.size(); ++at) {
         if (text[at] != '/' || kinds[at] == ByteKind::Trail) kept += text[at];
     }
-    EXPECT(ReplaceText(text, "/", "", regional) == kept, text);
+    EXPECT(testing_text::ReplaceText(text, "/", "", regional.leadBytes) == kept, text);
 
     // Replacing the pattern by a byte the text lacks: between the marks stand
     // the text's own bytes, and each mark stands for |pattern| bytes of the
@@ -71,9 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (free < 256 && text.find(static_cast<char>(free)) != std::string::npos) ++free;
     if (pattern.empty() || free == 256) return 0;
     const char mark = static_cast<char>(free);
-    const std::string replaced = ReplaceText(text, pattern, std::string(1, mark), regional);
-    const std::string foldedText = LocaleUpper(text);
-    const std::string foldedPattern = LocaleUpper(pattern);
+    const std::string replaced = testing_text::ReplaceText(text, pattern, std::string(1, mark), regional.leadBytes);
+    const std::string foldedText = testing_text::LocaleUpper(text);
+    const std::string foldedPattern = testing_text::LocaleUpper(pattern);
     std::size_t at = 0;
     for (char byte : replaced) {
         if (byte != mark) {
@@ -84,6 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         at += pattern.size();
     }
     EXPECT(at == text.size(), pattern + '|' + text);
-    EXPECT((replaced == text) == (FindText(foldedPattern, foldedText, regional) == 0), pattern + '|' + text);
+    EXPECT((replaced == text) == (FindText(foldedPattern, foldedText, regional.leadBytes) == 0), pattern + '|' + text);
     return 0;
 }

@@ -115,11 +115,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Reference reference{(mode & 1) != 0, (mode & 2) != 0};
     const std::string line(input.Rest());
 
-    const std::vector<std::string> arguments = SplitArguments(line.c_str(), reference.stepCp932 ? StepCp932 : StepSingle);
+    const std::vector<std::string> arguments = testing_text::Split(line, reference.stepCp932 ? StepCp932 : StepSingle);
+    const std::vector<std::string_view> views = testing_text::Views(arguments);
     EXPECT(arguments == reference.Arguments(line), line);
     const RegionalSettings regional = fuzz::WithLeadBytes(reference.leadCp932 ? 1 : 0);
-    if (!arguments.empty()) EXPECT(Same(ReadSwitches(arguments, regional), reference.Switches(arguments)), line);
-    const Plan plan = PlanOutput(arguments, regional);
+    if (!arguments.empty()) EXPECT(Same(ReadSwitches(views, regional.leadBytes), reference.Switches(arguments)), line);
+    const Plan plan = PlanOutput(views, regional.leadBytes);
     const Plan want = reference.Decide(arguments);
     EXPECT(plan.action == want.action && plan.pattern == want.pattern, line);
     return 0;

@@ -3,6 +3,7 @@
 
 #include "args/arguments.h"
 #include "check.h"
+#include "text.h"
 
 using namespace tikvan;
 
@@ -10,14 +11,10 @@ namespace {
 
 const char* StepSingle(const char* at) { return *at == 0 ? at : at + 1; }
 
-bool IsCp932Lead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
-
 const char* StepCp932(const char* at) {
     if (*at == 0) return at;
-    return IsCp932Lead(static_cast<unsigned char>(*at)) && at[1] != 0 ? at + 2 : at + 1;
+    return testing_text::IsCp932Lead(static_cast<unsigned char>(*at)) && at[1] != 0 ? at + 2 : at + 1;
 }
-
-std::vector<std::string> Split(const std::string& line, CharacterStep step) { return SplitArguments(line.c_str(), step); }
 
 std::string Joined(const std::vector<std::string>& words) {
     std::string joined;
@@ -60,7 +57,7 @@ TEST(command_lines_split_into_arguments) {
     for (const std::string& name : names) {
         for (const auto& row : rows) {
             const std::string line = name + " " + std::string(row.tail);
-            CHECK_EQ_AT(Joined(Split(line, StepSingle)), Joined(row.want), check::Show(line));
+            CHECK_EQ_AT(Joined(testing_text::Split(line, StepSingle)), Joined(row.want), check::Show(line));
         }
     }
 }
@@ -76,25 +73,26 @@ TEST(double_byte_characters_split_whole) {
         {"t /D\x81", {"/D\x81"}},                // a lead byte before the end stands alone
     };
     for (const auto& row : rows) {
-        CHECK_EQ_AT(Joined(Split(std::string(row.line), StepCp932)), Joined(row.want), check::Show(row.line));
+        CHECK_EQ_AT(Joined(testing_text::Split(std::string(row.line), StepCp932)), Joined(row.want), check::Show(row.line));
     }
 }
 
 TEST(a_token_stops_on_the_separator_after_it) {
     const char* line = "tikvan /D /T";
-    const Token token = NextArgument(line, 6, StepSingle);
-    CHECK_EQ(token.text, std::string("/D"));
+    char out[16];
+    const Token token = NextArgument(line, 6, StepSingle, out);
+    CHECK_EQ(std::string(out, token.length), std::string("/D"));
     CHECK_EQ(token.next, 9U);
-    CHECK_EQ(NextArgument(line, 12, StepSingle).next, 12U);
+    CHECK_EQ(NextArgument(line, 12, StepSingle, nullptr).next, 12U);
 }
 
 // Index 0 is the executable's full path, whatever the command line says;
 // indexes outside 0..N give the empty text.
 TEST(argument_indexes) {
-    const std::string path = ArgumentAt(0);
+    const std::string path(ArgumentAt(0));
     CHECK_AT(path.find("unit_tests") != std::string::npos, path);
     const std::int32_t count = ArgumentCount();
     CHECK_EQ(static_cast<long long>(Arguments().size()), static_cast<long long>(count));
-    CHECK_EQ(ArgumentAt(count + 1), std::string());
-    CHECK_EQ(ArgumentAt(-1), std::string());
+    CHECK_EQ(std::string(ArgumentAt(count + 1)), std::string());
+    CHECK_EQ(std::string(ArgumentAt(-1)), std::string());
 }

@@ -3,6 +3,7 @@
 
 #include "app/driver.h"
 #include "check.h"
+#include "text.h"
 
 using namespace tikvan;
 
@@ -32,11 +33,8 @@ TEST(double_byte_arguments_are_usage_errors) {
         {{"/\x81/D"}, "usage 255"},    // the "/" after a lead byte stays in the switch text
         {{"/D", "/T"}, "yyyy/mm/dd hh:nn:ss"},
     };
-    RegionalSettings cp932;
-    cp932.farEast = true;
-    cp932.leadBytes.AddRange(0x81, 0x9F);
-    cp932.leadBytes.AddRange(0xE0, 0xFC);
+    const LeadByteSet cp932 = testing_text::Cp932LeadBytes();
     for (const auto& row : rows) {
-        CHECK_EQ_AT(Describe(PlanOutput(row.arguments, cp932)), std::string(row.want), check::Show(row.arguments[0]));
+        CHECK_EQ_AT(Describe(PlanOutput(testing_text::Views(row.arguments), cp932)), std::string(row.want), check::Show(row.arguments[0]));
     }
 }

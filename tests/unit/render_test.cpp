@@ -1,6 +1,7 @@
 #include <string>
 
 #include "check.h"
+#include "text.h"
 #include "timestamp/render.h"
 
 using namespace tikvan;
@@ -21,9 +22,8 @@ RegionalSettings Separators(char date, char time) {
 
 RegionalSettings Cp932() {
     RegionalSettings regional;
+    regional.leadBytes = testing_text::Cp932LeadBytes();
     regional.farEast = true;
-    regional.leadBytes.AddRange(0x81, 0x9F);
-    regional.leadBytes.AddRange(0xE0, 0xFC);
     return regional;
 }
 

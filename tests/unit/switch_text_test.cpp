@@ -2,18 +2,11 @@
 
 #include "args/switch_text.h"
 #include "check.h"
+#include "text.h"
 
 using namespace tikvan;
 
 namespace {
-
-RegionalSettings Cp932() {
-    RegionalSettings regional;
-    regional.farEast = true;
-    regional.leadBytes.AddRange(0x81, 0x9F);
-    regional.leadBytes.AddRange(0xE0, 0xFC);
-    return regional;
-}
 
 const char* KindName(ByteKind kind) {
     return kind == ByteKind::Lead ? "lead" : kind == ByteKind::Trail ? "trail" : "single";
@@ -31,7 +24,7 @@ TEST(byte_range_clamps) {
         {"abc", -7, 1, "a"}, {"abc", 2, 0, ""},   {"", 1, 1, ""},      {"\x82\x63", 1, 1, "\x82"},
     };
     for (const auto& row : rows) {
-        CHECK_EQ_AT(ByteRange(row.text, row.start, row.count), std::string(row.want),
+        CHECK_EQ_AT(std::string(ByteRange(row.text, row.start, row.count)), std::string(row.want),
                     check::Show(row.text) + " " + std::to_string(row.start) + " " + std::to_string(row.count));
     }
 }
@@ -45,11 +38,11 @@ TEST(ascii_upper_changes_only_a_to_z) {
         {"az{`@", "AZ{`@"},
         {"\xE0\xFF\x61", "\xE0\xFF\x41"},
     };
-    for (const auto& row : rows) CHECK_EQ_AT(AsciiUpper(row.text), std::string(row.want), check::Show(row.text));
+    for (const auto& row : rows) CHECK_EQ_AT(testing_text::AsciiUpper(row.text), std::string(row.want), check::Show(row.text));
 }
 
 TEST(byte_kinds_follow_the_lead_byte_run) {
-    const RegionalSettings plain;
+    const LeadByteSet plain;
     const struct {
         std::string_view text;
         std::size_t offset;
@@ -67,7 +60,7 @@ TEST(byte_kinds_follow_the_lead_byte_run) {
     };
     for (const auto& row : rows) {
         const std::string text(row.text);
-        const ByteKind kind = ByteKindAt(text.c_str(), row.offset, row.farEast ? Cp932() : plain);
+        const ByteKind kind = ByteKindAt(text.c_str(), row.offset, row.farEast ? testing_text::Cp932LeadBytes() : plain);
         CHECK_EQ_AT(std::string(KindName(kind)), std::string(KindName(row.want)),
                     check::Show(row.text) + " @" + std::to_string(row.offset));
     }
@@ -83,12 +76,12 @@ TEST(find_text_skips_occurrences_on_trail_bytes) {
         {"\x82", "\x81\x82\x82", 3},  // after a trail byte that is also a lead byte value
     };
     for (const auto& row : rows) {
-        CHECK_EQ_AT(FindText(row.pattern, row.text, Cp932()), row.want, check::Show(row.text));
+        CHECK_EQ_AT(FindText(row.pattern, row.text, testing_text::Cp932LeadBytes()), row.want, check::Show(row.text));
     }
 }
 
 TEST(replace_text_removes_slashes_that_begin_a_character) {
-    const RegionalSettings plain;
+    const LeadByteSet plain;
     const struct {
         std::string_view text, pattern, replacement;
         bool cp932;
@@ -107,7 +100,7 @@ TEST(replace_text_removes_slashes_that_begin_a_character) {
         {"", "/", "", false, ""},
     };
     for (const auto& row : rows) {
-        CHECK_EQ_AT(ReplaceText(row.text, row.pattern, row.replacement, row.cp932 ? Cp932() : plain),
+        CHECK_EQ_AT(testing_text::ReplaceText(row.text, row.pattern, row.replacement, row.cp932 ? testing_text::Cp932LeadBytes() : plain),
                     std::string(row.want), check::Show(row.text));
     }
 }

@@ -1,0 +1,50 @@
+// The switch-text operations with owned results, and the code page 932
+// lead bytes, for the unit tables and the fuzz targets.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "args/arguments.h"
+#include "args/switch_text.h"
+#include "base/lead_bytes.h"
+
+namespace testing_text {
+
+inline bool IsCp932Lead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+inline tikvan::LeadByteSet Cp932LeadBytes() {
+    tikvan::LeadByteSet leadBytes;
+    leadBytes.AddRange(0x81, 0x9F);
+    leadBytes.AddRange(0xE0, 0xFC);
+    return leadBytes;
+}
+
+inline std::vector<std::string> Split(const std::string& line, tikvan::CharacterStep step) {
+    const tikvan::ArgumentList list(line.c_str(), step);
+    return {list.Words().begin(), list.Words().end()};
+}
+
+inline std::vector<std::string_view> Views(const std::vector<std::string>& words) {
+    return {words.begin(), words.end()};
+}
+
+inline std::string AsciiUpper(std::string_view text) {
+    std::string out(text.size(), 0);
+    return std::string(tikvan::AsciiUpper(text, out.data()));
+}
+
+inline std::string LocaleUpper(std::string_view text) {
+    std::string out(text.size(), 0);
+    return std::string(tikvan::LocaleUpper(text, out.data()));
+}
+
+// Room for every occurrence replaced, however short the pattern.
+inline std::string ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
+                               const tikvan::LeadByteSet& leadBytes) {
+    std::string out(text.size() * (replacement.size() + 1) + 1, 0);
+    return std::string(tikvan::ReplaceText(text, pattern, replacement, leadBytes, out.data(), out.size()));
+}
+
+}  // namespace testing_text
