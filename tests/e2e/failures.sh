@@ -83,17 +83,52 @@ none 105 ja_JP.UTF-8 /D
 none 105 C /T
 ROWS
 
-# A clock beyond 9999, on the host (faketime moves the POSIX clock): the date
-# conversion failure, and no timestamp.
-env LC_ALL=ja_JP.UTF-8 faketime -f '+8000y' "$host" /D >"$work/out" 2>"$work/err"
-status=$?
+# Clocks of the host that SYSTEMTIME cannot hold, moved by faketime: a year
+# beyond 9999 or beyond the 16-bit field, a year before 1, and a time the
+# time zone cannot convert each give the date conversion failure and no
+# timestamp; a leap second reads as second 59. A row's clock is a year
+# (July 1st of it, UTC) or a faketime specification.
 # 日付に変換できない値が渡されました
 date_message='\x93\xfa\x95t\x82\xc9\x95\xcf\x8a\xb7\x82\xc5\x82\xab\x82\xc8\x82\xa2\x92l\x82\xaa\x93n\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd'
-if [[ $status == 1 && ! -s $work/out ]] && expect_report "$work/err" ja_JP.UTF-8 EConvertError "$date_message"; then
-    pass
-else
-    fail "clock beyond 9999: status $status, $(od -An -c "$work/err" | head -c 200)"
-fi
+# Days from 1970-01-01 to the date $1-$2-$3 of the proleptic Gregorian calendar.
+days_from_civil() {
+    local y=$1 m=$2 d=$3
+    ((m <= 2)) && y=$((y - 1))
+    local era=$(((y >= 0 ? y : y - 399) / 400))
+    local yoe=$((y - era * 400)) mp=$(((m + 9) % 12))
+    local doe=$((yoe * 365 + yoe / 4 - yoe / 100 + (153 * mp + 2) / 5 + d - 1))
+    echo $((era * 146097 + doe - 719468))
+}
+while read -r clock zone want; do
+    if [[ $clock == year:* ]]; then
+        offset=$(($(days_from_civil "${clock#year:}" 7 1) * 86400 - $(date +%s)))
+        clock=$(printf '%+ds' "$offset")
+    fi
+    env LC_ALL=ja_JP.UTF-8 TZ="$zone" faketime -f "${clock//_/ }" "$host" /DT >"$work/out" 2>"$work/err"
+    status=$?
+    if [[ $want == DATE ]]; then
+        [[ $status == 1 && ! -s $work/out ]] && expect_report "$work/err" ja_JP.UTF-8 EConvertError "$date_message"
+    else
+        [[ $status == 0 && $(cat "$work/out") == "${want//_/ }" && ! -s $work/err ]]
+    fi
+    if [[ $? == 0 ]]; then
+        pass
+    else
+        fail "clock $clock $zone: status $status, $(od -An -c "$work/out" "$work/err" | head -c 200)"
+    fi
+done <<'ROWS'
+year:10025 UTC DATE
+year:65535 UTC DATE
+year:65537 UTC DATE
+year:131073 UTC DATE
+year:0 UTC DATE
+year:-63535 UTC DATE
++100000000000000000s UTC DATE
+2001-07-01_00:00:00 UTC 2001/07/01_00:00:00
+2016-12-31_23:59:60 right/UTC 2016/12/31_23:59:59
+2016-12-31_23:59:59 right/UTC 2016/12/31_23:59:59
+2017-01-01_00:00:00 right/UTC 2017/01/01_00:00:00
+ROWS
 
 # The last-resort path: its line on standard output, and its number as the
 # status.
