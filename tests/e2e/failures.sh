@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Failure reports of both builds: standard output on a full disk, into a pipe
-# whose reader has gone, or missing. Each case must give status 1, nothing on
+# whose reader has gone, missing, a directory, or open for reading only. Each
+# case must give status 1, nothing on
 # standard output, and the same report on standard error, with the module's
 # name and the address masked.
 # Then platform faults, made on purpose by a test program linked with the
@@ -37,29 +38,36 @@ expect_report() {  # file, locale, class, message
 }
 
 
-# Runs build $1 with standard output sent to sink $2, under locale $3.
+# A pipe whose reader is gone before the program starts, open for writing
+# as descriptor $gone: the fifo is opened for reading and writing (which
+# does not wait for a reader), then for writing, and the first is closed.
+mkfifo "$work/fifo"
+exec {reader}<>"$work/fifo" {gone}>"$work/fifo" {reader}<&-
+mkdir "$work/directory"
+: >"$work/readable"
+
+# Runs build $1 with standard output sent to sink $2, under locale $3: a
+# full disk, a pipe without a reader, no standard output at all, a
+# directory, the null device or a file opened for reading only.
 run() {
     local build=$1 sink=$2 locale=$3
     shift 3
-    if [[ $build == host ]]; then
-        case $sink in
-            full) env LC_ALL="$locale" "$host" "$@" >/dev/full 2>"$work/err" ;;
-            gone) (sleep 0.3; exec env LC_ALL="$locale" "$host" "$@" 2>"$work/err") | true ;;
-            none) env LC_ALL="$locale" "$host" "$@" 2>"$work/err" >&- ;;
-        esac
-    else
-        case $sink in
-            full) WINE_LOCALE=$locale "$wine_run" "$exe" "$@" >/dev/full 2>"$work/err" ;;
-            gone) WINE_LOCALE=$locale "$wine_run" "$exe" "$@" 2>"$work/err" | true ;;
-            none)
-                printf '%s invalid\n' "$(printf 'tikvan %s' "$*" | od -An -v -tx1 | tr -d ' \n')" >"$work/cases"
-                WINE_LOCALE=$locale "$wine_run" "$launcher" "$(windows_path "$exe")" "$(windows_path "$work/cases")" \
-                    >"$work/results" 2>"$work/err"
-                return "$(cut -d' ' -f1 "$work/results")"
-                ;;
-        esac
+    local program=(env LC_ALL="$locale" "$host")
+    [[ $build == wine ]] && program=(env WINE_LOCALE="$locale" "$wine_run" "$exe")
+    if [[ $build == wine && $sink == none ]]; then
+        printf '%s invalid\n' "$(printf 'tikvan %s' "$*" | od -An -v -tx1 | tr -d ' \n')" >"$work/cases"
+        WINE_LOCALE=$locale "$wine_run" "$launcher" "$(windows_path "$exe")" "$(windows_path "$work/cases")" \
+            >"$work/results" 2>"$work/err"
+        return "$(cut -d' ' -f1 "$work/results")"
     fi
-    return "${PIPESTATUS[0]}"
+    case $sink in
+        full) "${program[@]}" "$@" >/dev/full 2>"$work/err" ;;
+        gone) "${program[@]}" "$@" >&"$gone" 2>"$work/err" ;;
+        none) "${program[@]}" "$@" 2>"$work/err" >&- ;;
+        directory) "${program[@]}" "$@" 1<"$work/directory" 2>"$work/err" ;;
+        null-read) "${program[@]}" "$@" 1</dev/null 2>"$work/err" ;;
+        file-read) "${program[@]}" "$@" 1<"$work/readable" 2>"$work/err" ;;
+    esac
 }
 
 while read -r sink code locale args; do
@@ -79,9 +87,17 @@ full 112 ja_JP.UTF-8 /X
 full 112 C /DTN
 gone 233 ja_JP.UTF-8 /?
 gone 233 C /X
+gone 233 C /D
 none 105 ja_JP.UTF-8 /D
 none 105 C /T
+directory 6 C /D
+directory 6 ja_JP.UTF-8 /?
+null-read 6 C /DTN
+null-read 6 ja_JP.UTF-8 /X
+file-read 6 C /T
+file-read 6 ja_JP.UTF-8 /?
 ROWS
+exec {gone}>&-
 
 # Clocks of the host that SYSTEMTIME cannot hold, moved by faketime: a year
 # beyond 9999 or beyond the 16-bit field, a year before 1, and a time the
