@@ -24,6 +24,10 @@ std::unique_ptr<Exception> Make(std::string message, const void* address, std::u
     }
 }
 
+// The expanded message of a new failure object; static, so that making the
+// object of a stack overflow needs little stack.
+char expanded[1024];
+
 using Maker = std::unique_ptr<Exception> (*)(std::string, const void*, std::uint32_t);
 
 // By kind: the class, the run-time error number and the message id.
@@ -66,9 +70,8 @@ std::unique_ptr<Exception> CreateRunError(RunErrorKind kind, const void* address
     if (row.make == nullptr) return std::make_unique<EInOutError>(CreateIoFailure(address));
     std::string message = LoadMessage(row.message);
     if (kind == RunErrorKind::ExternalException) {
-        char text[1024];
         const MessageArgument code(static_cast<std::int64_t>(exceptionCode));
-        message.assign(text, ExpandMessage(message, &code, 1, text, sizeof text));
+        message.assign(expanded, ExpandMessage(message, &code, 1, expanded, sizeof expanded));
     }
     return row.make(std::move(message), address, exceptionCode);
 }
@@ -91,10 +94,9 @@ EInOutError CreateIoFailure(const void* address) {
     for (const auto& row : kIoMessages) {
         if (row.code == code) return {code, LoadMessage(row.message), address};
     }
-    char text[1024];
     const MessageArgument argument(static_cast<std::int64_t>(code));
-    const std::size_t length = ExpandMessage(LoadMessage(kIoErrorWithCode), &argument, 1, text, sizeof text);
-    return {code, std::string(text, length), address};
+    const std::size_t length = ExpandMessage(LoadMessage(kIoErrorWithCode), &argument, 1, expanded, sizeof expanded);
+    return {code, std::string(expanded, length), address};
 }
 
 }  // namespace tikvan

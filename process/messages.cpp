@@ -42,8 +42,10 @@ private:
 
 }  // namespace
 
+// Static: the failure report loads its texts on what stack a stack overflow
+// leaves.
 std::string LoadMessage(std::uint16_t id) {
-    char text[kMessageCapacity];
+    static char text[kMessageCapacity];
     const int length = LoadStringA(nullptr, id, text, sizeof text);
     return {text, length > 0 ? static_cast<std::size_t>(length) : 0};
 }

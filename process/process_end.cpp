@@ -1,5 +1,6 @@
 #include "process/process_end.h"
 
+#include <cstdlib>
 #include <new>
 
 #include "console/channel.h"
@@ -22,10 +23,35 @@ bool utilityLayer = false;
 // The run-time error number of a failure that no handler reports.
 constexpr int kUncaughtError = 217;
 
+// Memory set aside at start-up for raising and reporting exhausted memory:
+// raising any failure needs a little memory for the failure in flight, and
+// when none is left the C++ run-time can only abort.
+constexpr std::size_t kMemoryReserve = 16 * 1024;
+void* memoryReserve = nullptr;
+
+// Called by operator new when memory is exhausted. The first time, the
+// reserve goes back to the heap and std::bad_alloc is raised, which ends in
+// the out-of-memory report (or, during start-up, run-time error 203). If
+// memory runs out again while that failure is raised or reported, the
+// process ends at once with run-time error 203.
+void OnMemoryExhausted() {
+    if (memoryReserve != nullptr) {
+        std::free(memoryReserve);
+        memoryReserve = nullptr;
+        throw std::bad_alloc();
+    }
+    EndWithRunError(RunErrorNumber(RunErrorKind::OutOfMemory), __builtin_return_address(0));
+}
+
 }  // namespace
 
 void StartProcess() {
     coreLayer = true;
+    memoryReserve = std::malloc(kMemoryReserve);
+    if (memoryReserve == nullptr) {
+        EndWithRunError(RunErrorNumber(RunErrorKind::OutOfMemory), __builtin_return_address(0));
+    }
+    std::set_new_handler(&OnMemoryExhausted);
     try {
         PrepareFailureHandling();
         LoadRegionalSettings();

@@ -23,6 +23,14 @@ constexpr std::uintptr_t kImageHeaderSize = 0x1000;
 
 std::optional<EOutOfMemory> outOfMemory;
 
+// The report's buffers are static, not on the stack: a stack overflow is
+// reported on the little stack the platform leaves after it, which a few
+// kilobytes of buffers would overrun, faulting again with no report.
+char reportFormat[kFormatCapacity];
+char reportText[kReportCapacity];
+char faultText[kReportCapacity];
+char modulePath[MAX_PATH + 1];
+
 // The file name of the module that holds `address`, and the address
 // relative to it; the program's own name and the address less its header
 // size when no module holds it. `inModule` tells which.
@@ -95,19 +103,17 @@ constexpr struct {
 // whether memory was read or written, and the address accessed.
 std::unique_ptr<Exception> AccessViolation(const EXCEPTION_RECORD& record) {
     const std::string access = LoadMessage(record.ExceptionInformation[0] == 0 ? kReadAccess : kWriteAccess);
-    char path[MAX_PATH + 1];
     std::uintptr_t relative = 0;
     bool inModule = false;
-    const std::string_view module = ModuleOf(record.ExceptionAddress, path, relative, &inModule);
+    const std::string_view module = ModuleOf(record.ExceptionAddress, modulePath, relative, &inModule);
     const auto fault = static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(record.ExceptionAddress));
     const auto accessed = static_cast<std::int64_t>(record.ExceptionInformation[1]);
     const MessageArgument arguments[] = {fault, module, std::string_view(access), accessed};
     const MessageArgument outside[] = {fault, std::string_view(access), accessed};
-    char text[kReportCapacity];
     const std::size_t length =
-        inModule ? ExpandMessage(LoadMessage(kAccessViolationInModule), arguments, 4, text, sizeof text)
-                 : ExpandMessage(LoadMessage(kAccessViolationOutside), outside, 3, text, sizeof text);
-    return std::make_unique<EAccessViolation>(std::string(text, length), record.ExceptionAddress,
+        inModule ? ExpandMessage(LoadMessage(kAccessViolationInModule), arguments, 4, faultText, sizeof faultText)
+                 : ExpandMessage(LoadMessage(kAccessViolationOutside), outside, 3, faultText, sizeof faultText);
+    return std::make_unique<EAccessViolation>(std::string(faultText, length), record.ExceptionAddress,
                                               record.ExceptionCode);
 }
 
@@ -159,21 +165,18 @@ void RunGuarded(void (*work)()) {
 void ReportFailure(const Exception& failure) {
     WriteOut();
     CheckIo();
-    char format[kFormatCapacity];
-    const int formatLength = LoadStringA(nullptr, kReportFormat, format, sizeof format);
-    char path[MAX_PATH + 1];
+    const int formatLength = LoadStringA(nullptr, kReportFormat, reportFormat, sizeof reportFormat);
     std::uintptr_t relative = 0;
-    const std::string_view module = ModuleOf(failure.Address(), path, relative);
+    const std::string_view module = ModuleOf(failure.Address(), modulePath, relative);
     const std::string& message = failure.Message();
     const MessageArgument arguments[] = {failure.ClassName(), module, static_cast<std::int64_t>(relative), std::string_view(message),
                                          NeedsPeriod(message) ? "." : ""};
-    char text[kReportCapacity];
-    ExpandMessage({format, formatLength > 0 ? static_cast<std::size_t>(formatLength) : 0}, arguments,
-                  std::size(arguments), text, sizeof text);
-    CharToOemA(text, text);
+    ExpandMessage({reportFormat, formatLength > 0 ? static_cast<std::size_t>(formatLength) : 0}, arguments,
+                  std::size(arguments), reportText, sizeof reportText);
+    CharToOemA(reportText, reportText);
     HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     DWORD written = 0;
-    WriteFile(error, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
+    WriteFile(error, reportText, static_cast<DWORD>(std::strlen(reportText)), &written, nullptr);
     WriteFile(error, "\r\n", 2, &written, nullptr);
 }
 

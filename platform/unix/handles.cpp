@@ -41,11 +41,13 @@ HANDLE GetStdHandle(DWORD which) {
     return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(descriptor));
 }
 
+// A directory or a block device is a disk object, as Windows types their
+// handles; writing to a directory then fails as it does there.
 DWORD GetFileType(HANDLE file) {
     struct stat status {};
     if (fstat(Descriptor(file), &status) != 0) return FILE_TYPE_UNKNOWN;
     if (S_ISCHR(status.st_mode)) return FILE_TYPE_CHAR;
-    if (S_ISREG(status.st_mode)) return FILE_TYPE_DISK;
+    if (S_ISREG(status.st_mode) || S_ISDIR(status.st_mode) || S_ISBLK(status.st_mode)) return FILE_TYPE_DISK;
     if (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode)) return FILE_TYPE_PIPE;
     return FILE_TYPE_UNKNOWN;
 }

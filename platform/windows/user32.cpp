@@ -62,7 +62,9 @@ int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size) {
     const auto* entry = block == nullptr ? nullptr : static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
     if (entry == nullptr) return 0;
     for (UINT i = 0; i < (id & 15); ++i) entry += 1 + entry[0];
-    char converted[4096];
+    // Static, like the buffer below: the failure report calls both on the
+    // little stack that a stack overflow leaves.
+    static char converted[4096];
     int length = entry[0] == 0 ? 0
                                : WideCharToMultiByte(CP_ACP, 0, entry + 1, entry[0], converted, sizeof converted,
                                                      nullptr, nullptr);
@@ -75,7 +77,7 @@ int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size) {
 
 // ANSI to OEM code page, through UTF-16; the two may be the same buffer.
 BOOL WINAPI CharToOemA(LPCSTR text, LPSTR converted) {
-    WCHAR wide[4096];
+    static WCHAR wide[4096];
     const int characters = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 4096);
     if (characters <= 0) return FALSE;
     return WideCharToMultiByte(CP_OEMCP, 0, wide, characters, converted, 4096, nullptr, nullptr) > 0;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Failure reports of both builds: standard output on a full disk, into a pipe
-# whose reader has gone, or missing. Each case must give status 1, nothing on
+# whose reader has gone, missing, a directory, or open for reading only. Each
+# case must give status 1, nothing on
 # standard output, and the same report on standard error, with the module's
 # name and the address masked.
 # Then platform faults, made on purpose by a test program linked with the
@@ -37,29 +38,36 @@ expect_report() {  # file, locale, class, message
 }
 
 
-# Runs build $1 with standard output sent to sink $2, under locale $3.
+# A pipe whose reader is gone before the program starts, open for writing
+# as descriptor $gone: the fifo is opened for reading and writing (which
+# does not wait for a reader), then for writing, and the first is closed.
+mkfifo "$work/fifo"
+exec {reader}<>"$work/fifo" {gone}>"$work/fifo" {reader}<&-
+mkdir "$work/directory"
+: >"$work/readable"
+
+# Runs build $1 with standard output sent to sink $2, under locale $3: a
+# full disk, a pipe without a reader, no standard output at all, a
+# directory, the null device or a file opened for reading only.
 run() {
     local build=$1 sink=$2 locale=$3
     shift 3
-    if [[ $build == host ]]; then
-        case $sink in
-            full) env LC_ALL="$locale" "$host" "$@" >/dev/full 2>"$work/err" ;;
-            gone) (sleep 0.3; exec env LC_ALL="$locale" "$host" "$@" 2>"$work/err") | true ;;
-            none) env LC_ALL="$locale" "$host" "$@" 2>"$work/err" >&- ;;
-        esac
-    else
-        case $sink in
-            full) WINE_LOCALE=$locale "$wine_run" "$exe" "$@" >/dev/full 2>"$work/err" ;;
-            gone) WINE_LOCALE=$locale "$wine_run" "$exe" "$@" 2>"$work/err" | true ;;
-            none)
-                printf '%s invalid\n' "$(printf 'tikvan %s' "$*" | od -An -v -tx1 | tr -d ' \n')" >"$work/cases"
-                WINE_LOCALE=$locale "$wine_run" "$launcher" "$(windows_path "$exe")" "$(windows_path "$work/cases")" \
-                    >"$work/results" 2>"$work/err"
-                return "$(cut -d' ' -f1 "$work/results")"
-                ;;
-        esac
+    local program=(env LC_ALL="$locale" "$host")
+    [[ $build == wine ]] && program=(env WINE_LOCALE="$locale" "$wine_run" "$exe")
+    if [[ $build == wine && $sink == none ]]; then
+        printf '%s invalid\n' "$(printf 'tikvan %s' "$*" | od -An -v -tx1 | tr -d ' \n')" >"$work/cases"
+        WINE_LOCALE=$locale "$wine_run" "$launcher" "$(windows_path "$exe")" "$(windows_path "$work/cases")" \
+            >"$work/results" 2>"$work/err"
+        return "$(cut -d' ' -f1 "$work/results")"
     fi
-    return "${PIPESTATUS[0]}"
+    case $sink in
+        full) "${program[@]}" "$@" >/dev/full 2>"$work/err" ;;
+        gone) "${program[@]}" "$@" >&"$gone" 2>"$work/err" ;;
+        none) "${program[@]}" "$@" 2>"$work/err" >&- ;;
+        directory) "${program[@]}" "$@" 1<"$work/directory" 2>"$work/err" ;;
+        null-read) "${program[@]}" "$@" 1</dev/null 2>"$work/err" ;;
+        file-read) "${program[@]}" "$@" 1<"$work/readable" 2>"$work/err" ;;
+    esac
 }
 
 while read -r sink code locale args; do
@@ -79,21 +87,64 @@ full 112 ja_JP.UTF-8 /X
 full 112 C /DTN
 gone 233 ja_JP.UTF-8 /?
 gone 233 C /X
+gone 233 C /D
 none 105 ja_JP.UTF-8 /D
 none 105 C /T
+directory 6 C /D
+directory 6 ja_JP.UTF-8 /?
+null-read 6 C /DTN
+null-read 6 ja_JP.UTF-8 /X
+file-read 6 C /T
+file-read 6 ja_JP.UTF-8 /?
 ROWS
+exec {gone}>&-
 
-# A clock beyond 9999, on the host (faketime moves the POSIX clock): the date
-# conversion failure, and no timestamp.
-env LC_ALL=ja_JP.UTF-8 faketime -f '+8000y' "$host" /D >"$work/out" 2>"$work/err"
-status=$?
+# Clocks of the host that SYSTEMTIME cannot hold, moved by faketime: a year
+# beyond 9999 or beyond the 16-bit field, a year before 1, and a time the
+# time zone cannot convert each give the date conversion failure and no
+# timestamp; a leap second reads as second 59. A row's clock is a year
+# (July 1st of it, UTC) or a faketime specification.
 # 日付に変換できない値が渡されました
 date_message='\x93\xfa\x95t\x82\xc9\x95\xcf\x8a\xb7\x82\xc5\x82\xab\x82\xc8\x82\xa2\x92l\x82\xaa\x93n\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd'
-if [[ $status == 1 && ! -s $work/out ]] && expect_report "$work/err" ja_JP.UTF-8 EConvertError "$date_message"; then
-    pass
-else
-    fail "clock beyond 9999: status $status, $(od -An -c "$work/err" | head -c 200)"
-fi
+# Days from 1970-01-01 to the date $1-$2-$3 of the proleptic Gregorian calendar.
+days_from_civil() {
+    local y=$1 m=$2 d=$3
+    ((m <= 2)) && y=$((y - 1))
+    local era=$(((y >= 0 ? y : y - 399) / 400))
+    local yoe=$((y - era * 400)) mp=$(((m + 9) % 12))
+    local doe=$((yoe * 365 + yoe / 4 - yoe / 100 + (153 * mp + 2) / 5 + d - 1))
+    echo $((era * 146097 + doe - 719468))
+}
+while read -r clock zone want; do
+    if [[ $clock == year:* ]]; then
+        offset=$(($(days_from_civil "${clock#year:}" 7 1) * 86400 - $(date +%s)))
+        clock=$(printf '%+ds' "$offset")
+    fi
+    env LC_ALL=ja_JP.UTF-8 TZ="$zone" faketime -f "${clock//_/ }" "$host" /DT >"$work/out" 2>"$work/err"
+    status=$?
+    if [[ $want == DATE ]]; then
+        [[ $status == 1 && ! -s $work/out ]] && expect_report "$work/err" ja_JP.UTF-8 EConvertError "$date_message"
+    else
+        [[ $status == 0 && $(cat "$work/out") == "${want//_/ }" && ! -s $work/err ]]
+    fi
+    if [[ $? == 0 ]]; then
+        pass
+    else
+        fail "clock $clock $zone: status $status, $(od -An -c "$work/out" "$work/err" | head -c 200)"
+    fi
+done <<'ROWS'
+year:10025 UTC DATE
+year:65535 UTC DATE
+year:65537 UTC DATE
+year:131073 UTC DATE
+year:0 UTC DATE
+year:-63535 UTC DATE
++100000000000000000s UTC DATE
+2001-07-01_00:00:00 UTC 2001/07/01_00:00:00
+2016-12-31_23:59:60 right/UTC 2016/12/31_23:59:59
+2016-12-31_23:59:59 right/UTC 2016/12/31_23:59:59
+2017-01-01_00:00:00 right/UTC 2017/01/01_00:00:00
+ROWS
 
 # The last-resort path: its line on standard output, and its number as the
 # status.
@@ -108,11 +159,13 @@ for build in host wine; do
 done
 
 # Faults: the report names the class and its message, and the status is 1.
-# QEMU, where it runs Wine's 32-bit side, reports the faults of a Windows
-# program as other exception codes, so under Wine only the report's shape is
-# checked: a class, then "がモジュール"; a stack overflow there ends with
-# status 1 and no report. The messages: ゼロによる除算; the accessed
-# address with に対する書き込み; メモリが足りません; スタック オーバーフロー.
+# QEMU, where it runs Wine's 32-bit side, reports some faults of a Windows
+# program as other exception codes, so under Wine the divide and access
+# rows check only the report's shape: a class, then "がモジュール".
+# Exhausted memory and a stack overflow are checked in full on both builds;
+# the report of an overflow runs on the little stack the overflow leaves.
+# The messages: ゼロによる除算; the accessed address with に対する書き込み;
+# メモリが足りません; スタック オーバーフロー.
 while read -r mode class message; do
     env LC_ALL=ja_JP.UTF-8 "$host_fault" "$mode" 2>"$work/err"
     status=$?
@@ -124,8 +177,13 @@ while read -r mode class message; do
     fi
     WINE_LOCALE=ja_JP.UTF-8 "$wine_run" "$exe_fault" "$mode" 2>"$work/err"
     status=$?
-    if [[ $status == 1 && $mode == stack ]] || { [[ $status == 1 && $(head -c 1 "$work/err") == E ]] &&
-        LC_ALL=C grep -aqF "$(printf ' \x82\xaa\x83\x82')" "$work/err"; }; then
+    if [[ $mode == stack || $mode == memory ]]; then
+        [[ $status == 1 && $(head -c ${#class} "$work/err") == "$class" ]] &&
+            LC_ALL=C grep -aqF "$(printf '%b' "$message")" "$work/err"
+    else
+        [[ $status == 1 && $(head -c 1 "$work/err") == E ]] && LC_ALL=C grep -aqF "$(printf ' \x82\xaa\x83\x82')" "$work/err"
+    fi
+    if [[ $? == 0 ]]; then
         pass
     else
         fail "wine fault $mode: status $status, $(od -An -c "$work/err" | head -c 200)"

@@ -80,6 +80,35 @@ opened=$(LC_ALL=ja_JP.UTF-8 strace -qq -e trace=openat "$program" /DTN 2>&1 >/de
     grep -v -e 'ld\.so\.cache' -e '/lib' -e 'localtime' -e 'zoneinfo')
 if [[ -z $opened ]]; then pass; else fail "files opened at start: $opened"; fi
 
+# Exhausted memory, swept over limits of the address space: every run that
+# starts ends with its output, with the out-of-memory report and status 1, or
+# with the run-time error line of start-up and status 203; never with a
+# signal. Limits at which the loader cannot even start the program are
+# passed over. The sweep must reach both a complete run and exhausted
+# memory. An AddressSanitizer build cannot start under any such limit.
+if ! ldd "$program" 2>/dev/null | grep -q libasan; then
+    for args in /? /DTN /X; do
+        complete=0 exhausted=0
+        for ((limit = 2048; limit <= 4096; limit += 12)); do
+            (ulimit -v $limit && LC_ALL=C exec "$program" $args >"$work/out" 2>"$work/err")
+            status=$?
+            if [[ $status == 127 ]] && grep -qE 'loading shared libraries|cannot allocate TLS' "$work/err"; then
+                continue
+            elif [[ $status == 1 && $(head -c 13 "$work/err") == "EOutOfMemory " ]]; then
+                exhausted=$((exhausted + 1))
+            elif [[ $status == 203 && $(tr -d '\0' <"$work/out") == "Runtime error 203 at "????????$'\r' ]]; then
+                exhausted=$((exhausted + 1))
+            elif [[ $status == 0 || ($status == 255 && $args == /X) ]] && [[ -s $work/out && ! -s $work/err ]]; then
+                complete=$((complete + 1))
+            else
+                fail "memory limit $limit KB [$args]: status $status, $(od -An -c "$work/err" | head -c 120)"
+                break
+            fi
+        done
+        if ((complete > 0 && exhausted > 0)); then pass; else fail "memory sweep [$args]: $complete complete, $exhausted exhausted"; fi
+    done
+fi
+
 # A closed standard output: nothing is written and the failure ends with 1.
 "$program" /D 2>/dev/null >&-
 status=$?
