@@ -6,7 +6,7 @@
 #include "args/arguments.h"
 #include "args/switch_text.h"
 #include "console/channel.h"
-#include "process/process_end.h"
+#include "process/process.h"
 #include "timestamp/date_time.h"
 #include "timestamp/render.h"
 

@@ -1,7 +1,6 @@
 // The entry of the process.
 #include "app/driver.h"
-#include "process/process_end.h"
-#include "process/report.h"
+#include "process/process.h"
 
 // Every failure of the run, the last write of standard output included, is
 // reported and ends with status 1.
@@ -12,5 +11,5 @@ int main() {
         tikvan::RunDriver();
         tikvan::ProcessEnd(tikvan::ExitStatus);
     });
-    tikvan::EndProcess();
+    tikvan::RunEndSequence();
 }

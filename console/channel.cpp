@@ -4,15 +4,13 @@
 #include <cstring>
 
 #include "platform/win32.h"
-#include "process/failure.h"
+#include "base/failure.h"
 
 namespace tikvan {
 
 namespace {
 
 constexpr std::size_t kCapacity = 128;
-
-std::int32_t pendingIoError = 0;
 
 class StandardOutputChannel {
 public:
@@ -56,8 +54,15 @@ public:
             done += written;
         }
         pending_ = 0;
-        if (code != 0) pendingIoError = static_cast<std::int32_t>(code);
+        if (code != 0) PendingIoError = static_cast<std::int32_t>(code);
         return code == 0;
+    }
+
+    // Writes out what it holds; the standard handle itself stays open, so
+    // closing leaves only the channel closed. A failure stays pending.
+    void Close() {
+        WriteOut();
+        open_ = false;
     }
 
 private:
@@ -75,7 +80,7 @@ private:
             }
             CloseHandle(handle_);
         }
-        pendingIoError = kCannotOpenOutput;
+        PendingIoError = kCannotOpenOutput;
         return false;
     }
 
@@ -105,22 +110,10 @@ void WriteLineStatement(std::string_view text) {
 
 void WriteOut() { output.WriteOut(); }
 
-void CloseChannel() { output.WriteOut(); }
+void CloseChannel() { output.Close(); }
 
 [[gnu::noinline]] void CheckIo() {
-    if (pendingIoError != 0) throw CreateIoFailure(__builtin_return_address(0));
+    if (PendingIoError != 0) throw CreateIoFailure(__builtin_return_address(0));
 }
-
-std::int32_t TakeIoError() {
-    const std::int32_t code = pendingIoError;
-    pendingIoError = 0;
-    return code;
-}
-
-}  // namespace tikvan
-
-namespace tikvan {
-
-std::int32_t PendingIoCode() { return pendingIoError; }
 
 }  // namespace tikvan

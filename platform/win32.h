@@ -5,10 +5,11 @@
 // STD_OUTPUT_HANDLE, ...), whichever build it is part of.
 //
 // * Windows: the declarations come from the SDK headers. USER32 is not
-//   imported: the few USER32 calls the program makes (CharNextA,
-//   CharUpperBuffA, GetSystemMetrics, LoadStringA, CharToOemA) are declared
-//   here and provided by
-//   windows/user32.cpp, so the executable imports KERNEL32 and msvcrt only.
+//   imported: the few USER32 calls the program makes are declared here and
+//   provided by characters.cpp (CharNextA, CharUpperBuffA, portable over
+//   IsDBCSLeadByteEx) and windows/user32.cpp (GetSystemMetrics,
+//   LoadStringA, CharToOemA), so the executable imports KERNEL32 and msvcrt
+//   only.
 // * POSIX: the subset of types, constants and calls that the program uses is
 //   declared here and implemented in unix/, each call to the contract the
 //   program relies on and nothing more. It is not a general Win32 layer.
@@ -160,6 +161,7 @@ BOOL CloseHandle(HANDLE object);
 DWORD GetLastError();
 [[noreturn]] void ExitProcess(UINT status);
 
+BOOL IsDBCSLeadByteEx(UINT codePage, BYTE byte);
 LPSTR CharNextA(LPCSTR text);
 DWORD CharUpperBuffA(LPSTR text, DWORD length);
 

@@ -1,30 +1,32 @@
-// The outermost failure handler and the report it writes.
+// The failure report: the two lines and the empty line that a failure
+// leaves on standard error. It only writes; ending the process is the
+// lifecycle's.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
-#include "process/failure.h"
+#include "base/failure.h"
+#include "platform/win32.h"
 
 namespace tikvan {
-
-// Prepares what reporting needs before anything can fail: the object that
-// stands for exhausted memory, and the handler of platform faults.
-void PrepareFailureHandling();
-
-// Takes failure handling away again, at the end of the process.
-void RemoveFailureHandling();
-
-// Runs `work`. A failure that leaves it is reported on standard error, after
-// what standard output still holds, and the process ends with status 1.
-void RunGuarded(void (*work)());
 
 // True when the report puts "." after `message`: it is not empty and its
 // last byte is not ".". A message ending in "。" gets one.
 bool NeedsPeriod(std::string_view message);
 
+// The file name of the module that holds `address`, written into `path`,
+// and the address relative to that module; the program's own name and the
+// address less its header size when no module holds it. `inModule` tells
+// which.
+std::string_view ModuleOf(const void* address, char (&path)[MAX_PATH + 1], std::uintptr_t& relative,
+                          bool* inModule = nullptr);
+
 // Writes out standard output and checks it, then writes the report of
 // `failure` to standard error: its class, module and address on one line,
-// its message on the next, and an empty line; in the OEM code page.
+// its message on the next, and an empty line; in the OEM code page. A
+// failure of that write-out is raised here, for the caller to report
+// instead.
 void ReportFailure(const Exception& failure);
 
 }  // namespace tikvan

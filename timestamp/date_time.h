@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "process/failure.h"
+#include "base/failure.h"
 
 namespace tikvan {
 

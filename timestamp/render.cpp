@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/digits.h"
+
 namespace tikvan {
 
 namespace {
@@ -20,14 +22,9 @@ public:
     void Append(char byte) { text_.Append(byte); }
     // `number` in decimal, zero-padded to `width` digits (1..4).
     void AppendNumber(unsigned number, unsigned width) {
-        char digits[10];
-        unsigned count = 0;
-        do {
-            digits[count++] = static_cast<char>('0' + number % 10);
-            number /= 10;
-        } while (number != 0);
-        while (count < width) digits[count++] = '0';
-        while (count > 0) Append(digits[--count]);
+        char digits[kMostDigits];
+        const std::size_t count = WriteDigits(number, 10, width, digits);
+        for (std::size_t i = 0; i < count; ++i) Append(digits[i]);
     }
 
 private:

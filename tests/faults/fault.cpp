@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "process/process_end.h"
-#include "process/report.h"
+#include "process/process.h"
 
 namespace {
 
@@ -53,5 +52,5 @@ int main(int argc, char** argv) {
         Fault();
         tikvan::ProcessEnd(0);
     });
-    tikvan::EndProcess();
+    tikvan::RunEndSequence();
 }

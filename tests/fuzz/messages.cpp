@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "fuzz.h"
-#include "process/messages.h"
+#include "base/messages.h"
 
 using namespace tikvan;
 

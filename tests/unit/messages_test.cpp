@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "check.h"
-#include "process/messages.h"
-#include "process/process_end.h"
+#include "base/messages.h"
+#include "process/process.h"
 #include "process/report.h"
 
 using namespace tikvan;
@@ -40,9 +40,9 @@ TEST(messages_expand_their_arguments) {
 // single-byte code page Japanese characters become "?".
 TEST(messages_load_by_id) {
     CHECK_EQ(LoadMessage(1), std::string());
-    const std::string io = LoadMessage(kIoErrorWithCode);
+    const std::string io(LoadMessage(kIoErrorWithCode));
     CHECK_AT(io.rfind("I/O ", 0) == 0 && io.size() >= 10 && io.substr(io.size() - 5) == " (%d)", io);
-    const std::string format = LoadMessage(kReportFormat);
+    const std::string format(LoadMessage(kReportFormat));
     CHECK_AT(format.rfind("%s ", 0) == 0 && format.substr(format.size() - 8) == "\r\n%s%s\r\n", format);
 }
 

@@ -1,11 +1,17 @@
-#include "process/failure.h"
+#include "base/failure.h"
 
+#include <cstring>
+#include <new>
 #include <type_traits>
 
-#include "console/channel.h"
-#include "process/messages.h"
-
 namespace tikvan {
+
+std::int32_t PendingIoError = 0;
+
+Exception::Exception(std::string_view message, const void* address)
+    : length_(message.size() < sizeof message_ ? message.size() : sizeof message_), address_(address) {
+    std::memcpy(message_, message.data(), length_);
+}
 
 namespace {
 
@@ -15,12 +21,17 @@ constexpr struct {
     std::uint16_t message;
 } kIoMessages[] = {{2, 65524}, {3, 65525}, {4, 65526}, {5, 65527}, {100, 65528}, {101, 65529}, {106, 65530}};
 
+// Where CreateRunError makes its object; no class of the tree is larger
+// than EExternal, and none needs destroying.
+alignas(EExternal) unsigned char runError[sizeof(EExternal)];
+
 template <class Failure>
-std::unique_ptr<Exception> Make(std::string message, const void* address, std::uint32_t exceptionCode) {
+const Exception& Make(std::string_view message, const void* address, std::uint32_t exceptionCode) {
+    static_assert(sizeof(Failure) <= sizeof runError && std::is_trivially_destructible_v<Failure>);
     if constexpr (std::is_base_of_v<EExternal, Failure>) {
-        return std::make_unique<Failure>(std::move(message), address, exceptionCode);
+        return *new (runError) Failure(message, address, exceptionCode);
     } else {
-        return std::make_unique<Failure>(std::move(message), address);
+        return *new (runError) Failure(message, address);
     }
 }
 
@@ -28,7 +39,7 @@ std::unique_ptr<Exception> Make(std::string message, const void* address, std::u
 // object of a stack overflow needs little stack.
 char expanded[1024];
 
-using Maker = std::unique_ptr<Exception> (*)(std::string, const void*, std::uint32_t);
+using Maker = const Exception& (*)(std::string_view, const void*, std::uint32_t);
 
 // By kind: the class, the run-time error number and the message id.
 constexpr struct {
@@ -65,19 +76,22 @@ constexpr struct {
 
 }  // namespace
 
-std::unique_ptr<Exception> CreateRunError(RunErrorKind kind, const void* address, std::uint32_t exceptionCode) {
+const Exception& CreateRunError(RunErrorKind kind, const void* address, std::uint32_t exceptionCode) {
     const auto& row = kRunErrors[static_cast<std::size_t>(kind)];
-    if (row.make == nullptr) return std::make_unique<EInOutError>(CreateIoFailure(address));
-    std::string message = LoadMessage(row.message);
+    if (row.make == nullptr) {
+        static_assert(sizeof(EInOutError) <= sizeof runError);
+        return *new (runError) EInOutError(CreateIoFailure(address));
+    }
+    std::string_view message = LoadMessage(row.message);
     if (kind == RunErrorKind::ExternalException) {
         const MessageArgument code(static_cast<std::int64_t>(exceptionCode));
-        message.assign(expanded, ExpandMessage(message, &code, 1, expanded, sizeof expanded));
+        message = {expanded, ExpandMessage(message, &code, 1, expanded, sizeof expanded)};
     }
-    return row.make(std::move(message), address, exceptionCode);
+    return row.make(message, address, exceptionCode);
 }
 
 int RunErrorNumber(RunErrorKind kind) {
-    if (kind == RunErrorKind::Io) return PendingIoCode() & 0xFF;
+    if (kind == RunErrorKind::Io) return PendingIoError & 0xFF;
     return kRunErrors[static_cast<std::size_t>(kind)].number;
 }
 
@@ -89,6 +103,12 @@ int RunErrorNumber(RunErrorKind kind) {
     throw EConvertError(LoadMessage(kTimeConversion), __builtin_return_address(0));
 }
 
+std::int32_t TakeIoError() {
+    const std::int32_t code = PendingIoError;
+    PendingIoError = 0;
+    return code;
+}
+
 EInOutError CreateIoFailure(const void* address) {
     const std::int32_t code = TakeIoError();
     for (const auto& row : kIoMessages) {
@@ -96,7 +116,7 @@ EInOutError CreateIoFailure(const void* address) {
     }
     const MessageArgument argument(static_cast<std::int64_t>(code));
     const std::size_t length = ExpandMessage(LoadMessage(kIoErrorWithCode), &argument, 1, expanded, sizeof expanded);
-    return {code, std::string(expanded, length), address};
+    return {code, std::string_view(expanded, length), address};
 }
 
 }  // namespace tikvan

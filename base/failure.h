@@ -3,30 +3,42 @@
 // status 1.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <string>
-#include <utility>
+#include <string_view>
+
+#include "base/messages.h"
 
 namespace tikvan {
 
+// The root of the tree. Failure objects are raised by value or made in
+// static storage, never deleted through a base, so the tree needs no
+// virtual destructor and each class stays trivially destructible.
 class TObject {
 public:
-    virtual ~TObject() = default;
     virtual const char* ClassName() const = 0;
+
+protected:
+    TObject() = default;
+    TObject(const TObject&) = default;
+    TObject& operator=(const TObject&) = default;
+    ~TObject() = default;
 };
 
 // A failure: its message, in the ANSI code page, and the code address where
-// it was raised.
+// it was raised. The message is held in the object, cut to the longest text
+// the string table gives, so that raising a failure copies no owned string.
 class Exception : public TObject {
 public:
-    Exception(std::string message, const void* address) : message_(std::move(message)), address_(address) {}
+    // Out of line, so that making any class of the tree calls one copy.
+    [[gnu::noinline]] Exception(std::string_view message, const void* address);
     const char* ClassName() const override { return "Exception"; }
-    const std::string& Message() const { return message_; }
+    std::string_view Message() const { return {message_, length_}; }
     const void* Address() const { return address_; }
 
 private:
-    std::string message_;
+    char message_[kMessageCapacity - 1];
+    std::size_t length_;
     const void* address_;
 };
 
@@ -48,8 +60,8 @@ public:
 // output could not be opened.
 class EInOutError final : public Exception {
 public:
-    EInOutError(std::int32_t code, std::string message, const void* address)
-        : Exception(std::move(message), address), code_(code) {}
+    EInOutError(std::int32_t code, std::string_view message, const void* address)
+        : Exception(message, address), code_(code) {}
     const char* ClassName() const override { return "EInOutError"; }
     std::int32_t Code() const { return code_; }
 
@@ -60,8 +72,8 @@ private:
 // A fault reported by the platform, with its exception code.
 class EExternal : public Exception {
 public:
-    EExternal(std::string message, const void* address, std::uint32_t code)
-        : Exception(std::move(message), address), code_(code) {}
+    EExternal(std::string_view message, const void* address, std::uint32_t code)
+        : Exception(message, address), code_(code) {}
     const char* ClassName() const override { return "EExternal"; }
     std::uint32_t ExceptionCode() const { return code_; }
 
@@ -115,14 +127,23 @@ enum class RunErrorKind : std::uint8_t {
     IntfCast, SafecallException,
 };
 
-// The failure object of a run-time error kind at a code address: a new
-// object of the kind's class with the kind's message; CreateIoFailure for
-// kind 0. Exhausted memory is reported with the object made at start-up.
-std::unique_ptr<Exception> CreateRunError(RunErrorKind kind, const void* address, std::uint32_t exceptionCode = 0);
+// The failure object of a run-time error kind at a code address: an object
+// of the kind's class with the kind's message; CreateIoFailure for kind 0.
+// Exhausted memory is reported with the object made at start-up. The object
+// lives in static storage, which the next call reuses: a fault ends the
+// process, so one is made in a run.
+const Exception& CreateRunError(RunErrorKind kind, const void* address, std::uint32_t exceptionCode = 0);
 
 // The run-time error number of a kind, the exit status where no failure
 // handling is in place: the pending I/O code's low 8 bits for kind 0.
 int RunErrorNumber(RunErrorKind kind);
+
+// The I/O code that the standard output channel records when a write fails,
+// until the check that ends the statement raises it; 0 when none is pending.
+extern std::int32_t PendingIoError;
+
+// The pending I/O code, which it clears.
+std::int32_t TakeIoError();
 
 // The EInOutError of the pending I/O code, which it clears. Its message comes
 // from the I/O table, or is "I/O エラー (code)".

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace tikvan {
@@ -22,9 +21,14 @@ enum MessageId : std::uint16_t {
     kWriteAccess = 65519,
 };
 
+// The room for a text of the string table and its terminating zero.
+inline constexpr std::size_t kMessageCapacity = 1024;
+
 // The text with this id in the ANSI code page, at most 1023 bytes; the empty
-// text for an id that is absent.
-std::string LoadMessage(std::uint16_t id);
+// text for an id that is absent. The view is of one static buffer, which the
+// next call fills anew: the failure report loads its texts on what stack a
+// stack overflow leaves.
+std::string_view LoadMessage(std::uint16_t id);
 
 // One argument of a message: a text, or a number.
 struct MessageArgument {

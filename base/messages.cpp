@@ -1,12 +1,12 @@
-#include "process/messages.h"
+#include "base/messages.h"
 
+#include "base/digits.h"
 #include "platform/win32.h"
 
 namespace tikvan {
 
 namespace {
 
-constexpr std::size_t kMessageCapacity = 1024;
 constexpr std::size_t kIndexBeyondArguments = 1'000'000;
 
 class Writer {
@@ -20,14 +20,8 @@ public:
     }
     // `value` in base 10 or 16 (upper-case digits), at least `width` digits.
     void PutNumber(std::uint64_t value, unsigned base, unsigned width) {
-        char digits[24];
-        unsigned count = 0;
-        do {
-            digits[count++] = "0123456789ABCDEF"[value % base];
-            value /= base;
-        } while (value != 0);
-        while (count < width) digits[count++] = '0';
-        while (count > 0) Put(digits[--count]);
+        char digits[kMostDigits];
+        Put({digits, WriteDigits(value, base, width, digits)});
     }
     std::size_t Finish() {
         if (capacity_ > 0) out_[length_] = 0;
@@ -42,9 +36,7 @@ private:
 
 }  // namespace
 
-// Static: the failure report loads its texts on what stack a stack overflow
-// leaves.
-std::string LoadMessage(std::uint16_t id) {
+std::string_view LoadMessage(std::uint16_t id) {
     static char text[kMessageCapacity];
     const int length = LoadStringA(nullptr, id, text, sizeof text);
     return {text, length > 0 ? static_cast<std::size_t>(length) : 0};

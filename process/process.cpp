@@ -1,0 +1,219 @@
+#include "process/process.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <optional>
+
+#include "base/digits.h"
+#include "base/failure.h"
+#include "console/channel.h"
+#include "platform/win32.h"
+#include "process/report.h"
+#include "timestamp/regional.h"
+
+namespace tikvan {
+
+std::int32_t ExitStatus = 0;
+bool ConsoleFlag = false;
+const void* ErrorLocation = nullptr;
+
+namespace {
+
+bool coreLayer = false;
+bool utilityLayer = false;
+
+constexpr int kFailureStatus = 1;
+// The run-time error number of a failure that no handler reports.
+constexpr int kUncaughtError = 217;
+
+// Made at start-up, so that reporting exhausted memory needs no memory.
+std::optional<EOutOfMemory> outOfMemory;
+
+// Memory set aside at start-up for raising and reporting exhausted memory:
+// raising any failure needs a little memory for the failure in flight, and
+// when none is left the C++ run-time can only abort.
+constexpr std::size_t kMemoryReserve = 16 * 1024;
+void* memoryReserve = nullptr;
+
+// Called by operator new when memory is exhausted. The first time, the
+// reserve goes back to the heap and std::bad_alloc is raised, which ends in
+// the out-of-memory report (or, during start-up, run-time error 203). If
+// memory runs out again while that failure is raised or reported, the
+// process ends at once with run-time error 203.
+void OnMemoryExhausted() {
+    if (memoryReserve != nullptr) {
+        std::free(memoryReserve);
+        memoryReserve = nullptr;
+        throw std::bad_alloc();
+    }
+    EndWithRunError(RunErrorNumber(RunErrorKind::OutOfMemory), __builtin_return_address(0));
+}
+
+// Reports the failure in flight.
+void ReportInFlight() {
+    try {
+        throw;
+    } catch (const Exception& failure) {
+        ReportFailure(failure);
+    } catch (const std::bad_alloc&) {
+        if (outOfMemory) ReportFailure(*outOfMemory);
+    } catch (...) {
+    }
+}
+
+// Reports the failure in flight. A failure while reporting it (standard
+// output failing at its write-out) is reported instead; by then the channel
+// is empty, so that report does not fail the same way.
+void ReportCurrent() {
+    try {
+        ReportInFlight();
+    } catch (...) {
+        ReportCurrent();
+    }
+}
+
+// Platform exception codes and the run-time error kinds they stand for.
+constexpr struct {
+    DWORD code;
+    RunErrorKind kind;
+} kFaultKinds[] = {
+    {0xC0000094, RunErrorKind::DivByZero},    {0xC000008C, RunErrorKind::RangeError},
+    {0xC0000095, RunErrorKind::IntOverflow},  {0xC000008F, RunErrorKind::InvalidOp},
+    {0xC0000090, RunErrorKind::InvalidOp},    {0xC0000092, RunErrorKind::InvalidOp},
+    {0xC000008E, RunErrorKind::ZeroDivide},   {0xC0000091, RunErrorKind::Overflow},
+    {0xC000008D, RunErrorKind::Underflow},    {0xC0000093, RunErrorKind::Underflow},
+    {0xC0000005, RunErrorKind::AccessViolation}, {0xC0000096, RunErrorKind::Privilege},
+    {0xC000013A, RunErrorKind::ControlC},     {0xC00000FD, RunErrorKind::StackOverflow},
+};
+
+// Static, like the report's buffers: a fault is reported on what stack it
+// leaves.
+char accessText[kMessageCapacity];
+char faultText[kMessageCapacity];
+char faultModule[MAX_PATH + 1];
+
+std::optional<EAccessViolation> accessViolation;
+
+// An access violation names the fault address, the module that holds it,
+// whether memory was read or written, and the address accessed.
+const Exception& AccessViolation(const EXCEPTION_RECORD& record) {
+    const std::string_view kind = LoadMessage(record.ExceptionInformation[0] == 0 ? kReadAccess : kWriteAccess);
+    std::memcpy(accessText, kind.data(), kind.size());
+    const std::string_view access(accessText, kind.size());
+    std::uintptr_t relative = 0;
+    bool inModule = false;
+    const std::string_view module = ModuleOf(record.ExceptionAddress, faultModule, relative, &inModule);
+    const auto fault = static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(record.ExceptionAddress));
+    const auto accessed = static_cast<std::int64_t>(record.ExceptionInformation[1]);
+    const MessageArgument arguments[] = {fault, module, access, accessed};
+    const MessageArgument outside[] = {fault, access, accessed};
+    const std::size_t length =
+        inModule ? ExpandMessage(LoadMessage(kAccessViolationInModule), arguments, 4, faultText, sizeof faultText)
+                 : ExpandMessage(LoadMessage(kAccessViolationOutside), outside, 3, faultText, sizeof faultText);
+    return accessViolation.emplace(std::string_view(faultText, length), record.ExceptionAddress,
+                                   record.ExceptionCode);
+}
+
+// The outermost handler of platform faults: the failure object of the
+// fault, its report, and status 1.
+LONG WINAPI ReportPlatformFault(EXCEPTION_POINTERS* fault) {
+    const EXCEPTION_RECORD& record = *fault->ExceptionRecord;
+    RunErrorKind kind = RunErrorKind::ExternalException;
+    for (const auto& row : kFaultKinds) {
+        if (row.code == record.ExceptionCode) kind = row.kind;
+    }
+    try {
+        ReportFailure(kind == RunErrorKind::AccessViolation && record.NumberParameters >= 2
+                          ? AccessViolation(record)
+                          : CreateRunError(kind, record.ExceptionAddress, record.ExceptionCode));
+    } catch (...) {
+        ReportCurrent();
+    }
+    ExitStatus = kFailureStatus;
+    RunEndSequence();
+}
+
+}  // namespace
+
+void StartProcess() {
+    coreLayer = true;
+    memoryReserve = std::malloc(kMemoryReserve);
+    if (memoryReserve == nullptr) {
+        EndWithRunError(RunErrorNumber(RunErrorKind::OutOfMemory), __builtin_return_address(0));
+    }
+    std::set_new_handler(&OnMemoryExhausted);
+    try {
+        outOfMemory.emplace(LoadMessage(kOutOfMemory), nullptr);
+        SetUnhandledExceptionFilter(&ReportPlatformFault);
+        LoadRegionalSettings();
+    } catch (const std::bad_alloc&) {
+        EndWithRunError(RunErrorNumber(RunErrorKind::OutOfMemory), __builtin_return_address(0));
+    } catch (...) {
+        EndWithRunError(kUncaughtError, __builtin_return_address(0));
+    }
+    utilityLayer = true;
+}
+
+void RunGuarded(void (*work)()) {
+    try {
+        work();
+    } catch (...) {
+        ReportCurrent();
+        ExitStatus = kFailureStatus;
+        RunEndSequence();
+    }
+}
+
+void FormatRunErrorLine(int number, std::uintptr_t location, char (&line)[kRunErrorLineLength]) {
+    constexpr char kTemplate[] = "Runtime error     at 00000000";
+    static_assert(sizeof kTemplate - 1 == kRunErrorLineLength);
+    constexpr std::size_t kNumberEnd = 17;   // after the three places that follow "Runtime error "
+    constexpr std::size_t kLocationAt = 21;  // the eight zeros
+    std::memcpy(line, kTemplate, kRunErrorLineLength);
+    char digits[kMostDigits];
+    const std::size_t count = WriteDigits(static_cast<unsigned>(number) % 1000, 10, 1, digits);
+    std::memcpy(line + kNumberEnd - count, digits, count);
+    WriteDigits(location & 0xFFFFFFFFU, 16, 8, line + kLocationAt);
+}
+
+void EndWithRunError(int number, const void* location) {
+    ExitStatus = number;
+    ErrorLocation = location;
+    RunEndSequence();
+}
+
+void ProcessEnd(std::int32_t status) {
+    ExitStatus = status;
+    WriteOut();
+    CheckIo();
+    RunEndSequence();
+}
+
+void RunEndSequence() {
+    if (ErrorLocation != nullptr) {
+        // What standard output holds goes first; the line is written
+        // whatever became of that.
+        WriteOut();
+        TakeIoError();
+        char line[kRunErrorLineLength];
+        FormatRunErrorLine(ExitStatus, reinterpret_cast<std::uintptr_t>(ErrorLocation), line);
+        HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+        DWORD written = 0;
+        WriteFile(output, line, sizeof line, &written, nullptr);
+        WriteFile(output, "\r\n", 2, &written, nullptr);
+        ErrorLocation = nullptr;
+    }
+    if (utilityLayer) {
+        utilityLayer = false;
+        SetUnhandledExceptionFilter(nullptr);
+        outOfMemory.reset();
+    }
+    if (coreLayer) {
+        coreLayer = false;
+        CloseChannel();
+    }
+    ExitProcess(static_cast<UINT>(ExitStatus));
+}
+
+}  // namespace tikvan
