@@ -33,7 +33,7 @@ std::optional<EOutOfMemory> outOfMemory;
 // Memory set aside at start-up for raising and reporting exhausted memory:
 // raising any failure needs a little memory for the failure in flight, and
 // when none is left the C++ run-time can only abort.
-constexpr std::size_t kMemoryReserve = 16 * 1024;
+constexpr std::size_t kMemoryReserve = 16'384;
 void* memoryReserve = nullptr;
 
 // Called by operator new when memory is exhausted. The first time, the
@@ -93,7 +93,7 @@ char accessText[kMessageCapacity];
 char faultText[kMessageCapacity];
 char faultModule[MAX_PATH + 1];
 
-std::optional<EAccessViolation> accessViolation;
+alignas(EAccessViolation) unsigned char accessViolation[sizeof(EAccessViolation)];
 
 // An access violation names the fault address, the module that holds it,
 // whether memory was read or written, and the address accessed.
@@ -111,8 +111,8 @@ const Exception& AccessViolation(const EXCEPTION_RECORD& record) {
     const std::size_t length =
         inModule ? ExpandMessage(LoadMessage(kAccessViolationInModule), arguments, 4, faultText, sizeof faultText)
                  : ExpandMessage(LoadMessage(kAccessViolationOutside), outside, 3, faultText, sizeof faultText);
-    return accessViolation.emplace(std::string_view(faultText, length), record.ExceptionAddress,
-                                   record.ExceptionCode);
+    return *new (accessViolation)
+        EAccessViolation(std::string_view(faultText, length), record.ExceptionAddress, record.ExceptionCode);
 }
 
 // The outermost handler of platform faults: the failure object of the
