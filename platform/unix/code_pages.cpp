@@ -71,7 +71,7 @@ constexpr bool Before(const Segment& a, const Segment& b) {
 static_assert(std::is_sorted(std::begin(kSegments), std::end(kSegments), Before));
 static_assert(std::all_of(std::begin(kSegments), std::end(kSegments), [](const Segment& segment) {
     return segment.first >= 0x80 && segment.first <= segment.last &&
-           (!segment.list || (segment.value + (segment.last - segment.first) + 1U) * 4 < sizeof kCodes);
+           (!segment.list || std::size_t{segment.value + (segment.last - segment.first) + 1U} * 4 < sizeof kCodes);
 }));
 static_assert(std::all_of(std::begin(kOemPairs), std::end(kOemPairs), [](const OemPair& pair) {
     return pair.bytes.size() == 0x80;
@@ -93,7 +93,7 @@ unsigned CodeOf(UINT codePage, std::uint16_t unit) {
     if (segment.codePage != codePage || unit > segment.last) return '?';
     const unsigned offset = unit - segment.first;
     if (!segment.list) return segment.value + offset;
-    const std::size_t at = (segment.value + offset) * 4;
+    const std::size_t at = std::size_t{segment.value + offset} * 4;
     unsigned code = 0;
     for (std::size_t i = at; i < at + 4; ++i) code = code << 4 | HexValue(kCodes[i]);
     return code;
