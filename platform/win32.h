@@ -169,6 +169,7 @@ LCID GetThreadLocale();
 BOOL SetThreadLocale(LCID locale);
 int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size);
 UINT GetACP();
+UINT GetOEMCP();
 BOOL GetCPInfo(UINT codePage, LPCPINFO info);
 BOOL GetVersionExA(LPOSVERSIONINFOA info);
 int GetSystemMetrics(int index);

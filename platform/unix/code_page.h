@@ -1,11 +1,41 @@
 // The ANSI code page as the POSIX body sees it: which bytes begin a
-// double-byte character. Internal to unix/.
+// double-byte character, and the conversions of text into the ANSI and OEM
+// code pages. Internal to unix/.
 #pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/win32.h"
 
 namespace tikvan::posix {
 
 // True when `byte` is a lead byte of the process's ANSI code page; never
 // for ASCII.
 bool IsAnsiLeadByte(unsigned char byte);
+
+// UTF-8 text in `codePage`, each character as WideCharToMultiByte(codePage,
+// 0) gives it: best-fit replacements, "?" where the code page has nothing,
+// "??" for a character beyond U+FFFF; code page 65001 gives UTF-8 again.
+// A malformed sequence is read as U+FFFD, as Wine reads one. At most
+// `capacity` bytes are written, whole characters only; gives their count.
+std::size_t Utf8ToCodePage(std::string_view utf8, UINT codePage, char* out, std::size_t capacity);
+std::string Utf8ToCodePage(std::string_view utf8, UINT codePage);
+
+// CharToOemA of text in code page `ansi` into code page `oem`, in place.
+// The text is whole characters of `ansi`.
+void AnsiToOem(char* text, std::size_t length, UINT ansi, UINT oem);
+
+// Whether the system hands the program UTF-8: the codeset of the locale
+// named by LC_ALL, else LC_CTYPE, else LANG, is UTF-8.
+bool SystemTextIsUtf8();
+
+inline bool IsAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
 
 }  // namespace tikvan::posix

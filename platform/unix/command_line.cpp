@@ -2,7 +2,11 @@
 //
 // The command line is rebuilt from the argument vector the way Wine builds a
 // Windows command line from the arguments it is given, so that both builds
-// see the same line for the same words.
+// see the same line for the same words. As on Windows, the program sees the
+// line and its own path in the ANSI code page: where the system's text is
+// UTF-8, they are converted into it once the line is built (Wine quotes the
+// words before it converts them, so a character that becomes a blank or a
+// quote in the ANSI code page is not quoted or escaped).
 //
 // A module is a loaded object, found through dl_iterate_phdr, which lists
 // the program itself in a static link as well as in a dynamic one.
@@ -19,7 +23,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
+#include "platform/unix/code_page.h"
 #include "platform/unix/start.h"
 #include "platform/win32.h"
 
@@ -100,7 +106,8 @@ std::string BuildCommandLine() {
         if (i > 0) line += ' ';
         AppendWord(line, arguments.words[i]);
     }
-    return line;
+    if (tikvan::posix::IsAscii(line) || !tikvan::posix::SystemTextIsUtf8()) return line;
+    return tikvan::posix::Utf8ToCodePage(line, GetACP());
 }
 
 // The loaded object with a segment that holds `address`: the start of its
@@ -142,11 +149,13 @@ LPSTR GetCommandLineA() {
 }
 
 // A module is the base address of a loaded object; a null handle is the
-// program itself. A path that does not fit is cut to size - 1 bytes and the
-// result is `size`, as on Windows.
+// program itself. The path is given in the ANSI code page. A path that does
+// not fit is cut to size - 1 bytes and the result is `size`, as on Windows.
+// The buffers are static: the failure report asks on what stack a stack
+// overflow leaves.
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     if (size == 0) return 0;
-    char path[4096];
+    static char path[4096];
     ssize_t length = -1;
     LoadedObject object{};
     const bool found = FindObject(module, object) && object.base == reinterpret_cast<std::uintptr_t>(module);
@@ -157,9 +166,16 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
         length = readlink("/proc/self/exe", path, sizeof path);
     }
     if (length <= 0 || static_cast<std::size_t>(length) > sizeof path) return 0;
+    const char* text = path;
+    static char converted[sizeof path];
+    const std::string_view name(path, static_cast<std::size_t>(length));
+    if (!tikvan::posix::IsAscii(name) && tikvan::posix::SystemTextIsUtf8()) {
+        length = static_cast<ssize_t>(tikvan::posix::Utf8ToCodePage(name, GetACP(), converted, sizeof converted));
+        text = converted;
+    }
     const auto bytes = static_cast<DWORD>(length);
     const DWORD copied = bytes < size ? bytes : size - 1;
-    std::memcpy(buffer, path, copied);
+    std::memcpy(buffer, text, copied);
     buffer[copied] = 0;
     return bytes < size ? bytes : size;
 }

@@ -4,8 +4,8 @@
 //
 // The locale in force is the one Wine picks from the environment: LC_ALL,
 // else LC_MESSAGES, else LANG gives the thread locale; LC_ALL, else LC_CTYPE,
-// else LANG gives the ANSI code page, through that locale's default ANSI
-// code page. A name such as ja_JP.UTF-8, de_DE@euro, ja or zh_TW is matched
+// else LANG gives the ANSI and OEM code pages, through that locale's
+// defaults. A name such as ja_JP.UTF-8, de_DE@euro, ja or zh_TW is matched
 // with the table's names; C, POSIX, no name and an unknown name give
 // English (United States) and code page 1252.
 #include <unistd.h>
@@ -27,6 +27,7 @@ struct LocaleRow {
     std::string_view dateSeparator;
     std::string_view timeSeparator;
     std::string_view codePage;
+    std::string_view oemCodePage;
 };
 
 struct CodePageRow {
@@ -35,7 +36,7 @@ struct CodePageRow {
 };
 
 constexpr LocaleRow kLocales[] = {
-#define TIKVAN_LOCALE(id, name, date, time, codePage) {id, name, date, time, codePage},
+#define TIKVAN_LOCALE(id, name, date, time, codePage, oemCodePage) {id, name, date, time, codePage, oemCodePage},
 #define TIKVAN_LOCALE_ALIAS(...)
 #define TIKVAN_CODE_PAGE(...)
 #include "platform/unix/locale_table.inc"
@@ -72,6 +73,7 @@ constexpr CodePageRow kCodePages[] = {
 
 constexpr LCID kDefaultLocale = 0x0409;
 constexpr UINT kDefaultCodePage = 1252;
+constexpr UINT kDefaultOemCodePage = 437;
 
 // Names are compared without case: a letter of a POSIX name and of a
 // table name folds to lower case, and "_" in a POSIX name stands for "-".
@@ -144,7 +146,10 @@ const LocaleRow* FindLocale(LCID id) {
 
 // Code pages are written in decimal digits.
 static_assert(std::all_of(std::begin(kLocales), std::end(kLocales), [](const LocaleRow& row) {
-    return std::all_of(row.codePage.begin(), row.codePage.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const auto digits = [](std::string_view text) {
+        return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return digits(row.codePage) && digits(row.oemCodePage);
 }));
 
 // Every lead byte is above ASCII, which IsAnsiLeadByte relies on.
@@ -243,14 +248,21 @@ LCID LocaleOfName(std::string_view posixName) {
 
 namespace {
 
-UINT CodePageOfLocale(LCID id) {
-    const LocaleRow* row = FindLocale(id);
-    UINT codePage = 0;
-    if (row != nullptr) {
-        for (char digit : row->codePage) codePage = codePage * 10 + static_cast<UINT>(digit - '0');
-    }
-    return codePage == 0 ? kDefaultCodePage : codePage;
+UINT Number(std::string_view digits) {
+    UINT number = 0;
+    for (char digit : digits) number = number * 10 + static_cast<UINT>(digit - '0');
+    return number;
 }
+
+// The locale's default ANSI or OEM code page (`column`), or `fallback` for
+// no locale or none of its own (0 for ANSI, 1 for OEM).
+UINT CodePageOfLocale(LCID id, std::string_view LocaleRow::*column, UINT fallback) {
+    const LocaleRow* row = FindLocale(id);
+    const UINT codePage = row != nullptr ? Number(row->*column) : 0;
+    return codePage <= 1 ? fallback : codePage;
+}
+
+LCID CodePageLocale() { return LocaleOfVariables(Variables().all, Variables().ctype, Variables().lang); }
 
 LCID threadLocale = 0;
 
@@ -288,8 +300,12 @@ int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size) {
 }
 
 UINT GetACP() {
-    static const UINT codePage =
-        CodePageOfLocale(LocaleOfVariables(Variables().all, Variables().ctype, Variables().lang));
+    static const UINT codePage = CodePageOfLocale(CodePageLocale(), &LocaleRow::codePage, kDefaultCodePage);
+    return codePage;
+}
+
+UINT GetOEMCP() {
+    static const UINT codePage = CodePageOfLocale(CodePageLocale(), &LocaleRow::oemCodePage, kDefaultOemCodePage);
     return codePage;
 }
 

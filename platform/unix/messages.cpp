@@ -1,48 +1,53 @@
 // LoadStringA and CharToOemA over the program's own texts, compiled in from
-// messages.rc. A text is given in code page 932 when that is the ANSI code
-// page; otherwise every character outside ASCII becomes "?", as converting
-// Japanese to a single-byte code page gives.
+// messages.rc as UTF-8. A text is given in the ANSI code page, converted as
+// the executable's LoadStringA converts its string table; CharToOemA
+// converts into the OEM code page as Windows does.
 #include <algorithm>
 #include <cstring>
 #include <string_view>
 
+#include "platform/unix/code_page.h"
 #include "platform/win32.h"
 
 namespace {
 
 struct Message {
     UINT id;
-    std::string_view cp932;
-    std::string_view singleByte;
+    std::string_view utf8;
 };
 
 constexpr Message kMessages[] = {
-#define TIKVAN_MESSAGE(id, cp932, singleByte) {id, cp932, singleByte},
+#define TIKVAN_MESSAGE(id, utf8) {id, utf8},
 #include "messages.inc"
 #undef TIKVAN_MESSAGE
 };
 
-constexpr UINT kJapanese = 932;
-
 }  // namespace
 
+// The text converted whole and then cut to size - 1 bytes, as the
+// executable does.
 int LoadStringA(HINSTANCE /*module*/, UINT id, LPSTR buffer, int size) {
     if (buffer == nullptr || size <= 0) return 0;
     buffer[0] = 0;
     for (const Message& message : kMessages) {
         if (message.id != id) continue;
-        const std::string_view text = GetACP() == kJapanese ? message.cp932 : message.singleByte;
-        const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
-        std::memcpy(buffer, text.data(), length);
+        // Static: the failure report loads its texts on what stack a stack
+        // overflow leaves.
+        static char converted[4096];
+        const std::size_t length =
+            std::min(tikvan::posix::Utf8ToCodePage(message.utf8, GetACP(), converted, sizeof converted),
+                     static_cast<std::size_t>(size - 1));
+        std::memcpy(buffer, converted, length);
         buffer[length] = 0;
         return static_cast<int>(length);
     }
     return 0;
 }
 
-// The program's ANSI texts are ASCII, "?" or code page 932, which the OEM
-// code page of the same locale holds unchanged.
+// The two may be the same buffer.
 BOOL CharToOemA(LPCSTR text, LPSTR converted) {
-    if (converted != text) std::memmove(converted, text, std::strlen(text) + 1);
+    const std::size_t length = std::strlen(text);
+    if (converted != text) std::memmove(converted, text, length + 1);
+    tikvan::posix::AnsiToOem(converted, length, GetACP(), GetOEMCP());
     return TRUE;
 }

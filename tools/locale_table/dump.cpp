@@ -1,6 +1,6 @@
 // Writes the locale data that the POSIX build answers locale queries from,
 // as Wine reports it: for every system locale its id, its name, its date and
-// time separators and its default ANSI code page, and the lead-byte ranges
+// time separators, its default ANSI and OEM code pages, and the lead-byte ranges
 // of every code page in use; and the names without a script that Wine takes
 // for a locale whose name has one ("ff-NG" for "ff-Latn-NG"), as a POSIX
 // locale name without a script leads to them. Run under Wine by
@@ -51,13 +51,16 @@ std::string Quoted(const std::string& bytes) {
 int main() {
     EnumSystemLocalesA(AddLocale, LCID_SUPPORTED);
     std::set<UINT> codePages;
-    std::printf("// Locale id, name, LOCALE_SDATE, LOCALE_STIME, LOCALE_IDEFAULTANSICODEPAGE.\n");
+    std::printf(
+        "// Locale id, name, LOCALE_SDATE, LOCALE_STIME, LOCALE_IDEFAULTANSICODEPAGE, LOCALE_IDEFAULTCODEPAGE.\n");
     for (LCID locale : locales) {
         const std::string codePage = Item(locale, LOCALE_IDEFAULTANSICODEPAGE);
+        const std::string oemCodePage = Item(locale, LOCALE_IDEFAULTCODEPAGE);
         codePages.insert(static_cast<UINT>(std::strtoul(codePage.c_str(), nullptr, 10)));
-        std::printf("TIKVAN_LOCALE(0x%04lX, %s, %s, %s, %s)\n", static_cast<unsigned long>(locale),
+        codePages.insert(static_cast<UINT>(std::strtoul(oemCodePage.c_str(), nullptr, 10)));
+        std::printf("TIKVAN_LOCALE(0x%04lX, %s, %s, %s, %s, %s)\n", static_cast<unsigned long>(locale),
                     Quoted(Item(locale, 0x5C /* LOCALE_SNAME */)).c_str(), Quoted(Item(locale, LOCALE_SDATE)).c_str(),
-                    Quoted(Item(locale, LOCALE_STIME)).c_str(), Quoted(codePage).c_str());
+                    Quoted(Item(locale, LOCALE_STIME)).c_str(), Quoted(codePage).c_str(), Quoted(oemCodePage).c_str());
     }
     std::printf("// Name without the script, and the locale Wine takes for it.\n");
     for (LCID locale : locales) {
@@ -75,7 +78,7 @@ int main() {
     std::printf("// Code page and its lead-byte ranges, low and high, up to six pairs.\n");
     for (UINT codePage : codePages) {
         CPINFO info{};
-        if (codePage == 0 || !GetCPInfo(codePage, &info)) continue;
+        if (codePage <= CP_OEMCP || !GetCPInfo(codePage, &info)) continue;
         std::printf("TIKVAN_CODE_PAGE(%u", codePage);
         for (int i = 0; i + 1 < MAX_LEADBYTES && (info.LeadByte[i] != 0 || info.LeadByte[i + 1] != 0); i += 2) {
             std::printf(", 0x%02X, 0x%02X", info.LeadByte[i], info.LeadByte[i + 1]);
