@@ -91,7 +91,11 @@ static_assert(std::is_sorted(std::begin(kNames), std::end(kNames),
 static_assert(std::all_of(std::begin(kNames), std::end(kNames),
                           [](const NameRow& row) { return row.row < std::size(kLocales); }));
 
-// The longest table name, which bounds the names looked up.
+// The shortest and the longest table name, which bound the names looked up:
+// C, the most common name, is shorter than any.
+constexpr std::size_t kShortestName = std::min_element(std::begin(kNames), std::end(kNames), [](const NameRow& a, const NameRow& b) {
+                                          return a.name.size() < b.name.size();
+                                      })->name.size();
 constexpr std::size_t kLongestName = std::max_element(std::begin(kNames), std::end(kNames), [](const NameRow& a, const NameRow& b) {
                                          return a.name.size() < b.name.size();
                                      })->name.size();
@@ -230,7 +234,7 @@ const LocaleData& LocaleOfName(std::string_view posixName) {
     if (modifier == kValencia) variant = kValencia;
     const std::size_t size =
         name.size() + (script.empty() ? 0 : script.size() + 1) + (variant.empty() ? 0 : variant.size() + 1);
-    if (name.empty() || size > kLongestName) return DefaultLocale();
+    if (size < kShortestName || size > kLongestName) return DefaultLocale();
     std::array<char, kLongestName> key{};
     std::size_t length = 0;
     const auto append = [&](std::string_view part) {

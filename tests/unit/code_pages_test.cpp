@@ -8,6 +8,17 @@
 
 using tikvan::posix::Utf8ToCodePage;
 
+namespace {
+
+// The whole conversion: at most three bytes for each byte of UTF-8.
+std::string Utf8ToCodePage(std::string_view utf8, UINT codePage) {
+    std::string out(3 * utf8.size(), '\0');
+    out.resize(tikvan::posix::Utf8ToCodePage(utf8, codePage, out.data(), out.size()));
+    return out;
+}
+
+}  // namespace
+
 // UTF-8 words in the ANSI code pages: double-byte characters, best fit,
 // "?" where there is nothing, and characters beyond U+FFFF.
 TEST(utf8_words_become_ansi_code_page_bytes) {
