@@ -65,16 +65,6 @@ TEST_CASE("double-byte characters split whole") {
     }
 }
 
-// A token ends on the separator after it, and never steps past the end.
-TEST_CASE("a token stops on the separator after it") {
-    const char* line = "tikvan /D /T";
-    char out[16];
-    const Token token = NextArgument(line, 6, StepSingle, out);
-    CHECK(std::string(out, token.length) == "/D");
-    CHECK(token.next == 9);
-    CHECK(NextArgument(line, 12, StepSingle, nullptr).next == 12);
-}
-
 // Index 0 is the executable's full path, whatever the command line says;
 // indexes outside 0..N give the empty text.
 TEST_CASE("argument indexes") {

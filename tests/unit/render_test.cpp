@@ -41,20 +41,17 @@ TEST_CASE("patterns render zero-padded fields") {
         {"yyyy/mm/dd", At(2003, 1, 1, 12, 0, 0), plain, "2003/01/01"},
         {"yyyy/mm/dd hh:nn:ss\r\n", At(2003, 1, 1, 12, 0, 0), plain, "2003/01/01 12:00:00\r\n"},
         {"hh:nn:ss\r\n", At(2003, 1, 1, 9, 5, 7), plain, "09:05:07\r\n"},
-        {"hh:nn:ss", At(2003, 1, 1, 0, 0, 0), plain, "00:00:00"},
-        {"hh:nn:ss", At(2003, 1, 1, 13, 0, 0), plain, "13:00:00"},
+        {"hh:nn:ss", At(2003, 1, 1, 13, 0, 0), Separators('-', '.'), "13.00.00"},
         // Seconds are the clock's: never rounded up into the next second or day.
         {"hh:nn:ss", At(2003, 1, 1, 12, 0, 0, 999), plain, "12:00:00"},
         {"yyyy/mm/dd hh:nn:ss", At(9999, 12, 31, 23, 59, 59, 999), plain, "9999/12/31 23:59:59"},
-        {"yyyy/mm/dd", At(1, 1, 1, 0, 0, 0), plain, "0001/01/01"},
+        {"yyyy/mm/dd hh:nn:ss", At(1, 1, 1, 0, 0, 0), plain, "0001/01/01 00:00:00"},
         {"yyyy/mm/dd", At(999, 3, 4, 0, 0, 0), plain, "0999/03/04"},
         // Regional separators, and a zero byte that writes nothing.
         {"yyyy/mm/dd", At(2003, 1, 1, 12, 0, 0), Separators('.', ':'), "2003.01.01"},
         {"yyyy/mm/dd hh:nn:ss", At(2003, 1, 1, 12, 0, 0), Separators('\0', '\0'), "20030101 120000"},
-        {"hh:nn:ss", At(2003, 1, 1, 12, 0, 0), Separators('-', '.'), "12.00.00"},
         // Run lengths, letter case and the minute after an hour.
-        {"hh:mm", At(2003, 1, 1, 12, 34, 0), plain, "12:34"},
-        {"yyyy/mm", At(2003, 1, 1, 12, 34, 0), plain, "2003/01"},
+        {"hh:mm yyyy/mm", At(2003, 1, 1, 12, 34, 0), plain, "12:34 2003/01"},
         {"yyYY", At(2003, 1, 1, 0, 0, 0), plain, "0303"},
         {"y yy yyy", At(2003, 1, 1, 0, 0, 0), plain, "03 03 2003"},
         {"m/d h:n:s", At(2003, 2, 3, 4, 5, 6), plain, "2/3 4:5:6"},
