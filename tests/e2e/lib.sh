@@ -51,12 +51,12 @@ in_locale() {
 masked_address() { LC_ALL=C sed -E 's/ [0-9A-F]{8} / ADDRESS /' "$1"; }
 masked_report() { masked_address "$1" | LC_ALL=C sed -E 's/ [^ ]*tikvan[^ ]* / MODULE /'; }
 
-# The report of class $2 from module $3 with message $4 (printf %b) under
-# locale $1, address masked: two lines and an empty line, in code page 932
-# or, under C, with "?" for each Japanese character.
+# The report of class $2 from module $3 with message $4 (printf %b) in code
+# page $1, address masked: two lines and an empty line, in code page 932 or,
+# in 437, with "?" for each Japanese character.
 report() {
-    local locale=$1 class=$2 module=$3 message=$4
-    if [[ $locale == C ]]; then
+    local page=$1 class=$2 module=$3 message=$4
+    if [[ $page == 437 ]]; then
         printf '%s ?????? %s ? ADDRESS ????????\r\n%b.\r\n\r\n' "$class" "$module" "$message"
     else
         # CLASS がモジュール MODULE の ADDRESS で発生しました。
