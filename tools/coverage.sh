@@ -2,7 +2,8 @@
 # Line coverage of the program's own code (everything outside platform/ and
 # tests/) by the host tests: builds the coverage preset, runs the unit
 # tables, the end-to-end table and the failure cases of the host build, and
-# prints each file's covered lines and the total. Fails below MINIMUM percent (91 by default).
+# prints each file's covered lines and the total. Fails below MINIMUM
+# percent (91 by default).
 #   tools/coverage.sh [MINIMUM]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -160,6 +160,6 @@ ROWS
 # is an offset into the module.
 in_locale LC_ALL=C "$host_fault" access 2>"$work/err"
 LC_ALL=C grep -q "^EAccessViolation ?????? fault ? 000[0-9A-F]\{5\} " "$work/err" &&
-    LC_ALL=C grep -aq "'fault' ?* 00[0-9A-F]\{6\} " "$work/err"
+    LC_ALL=C grep -aqF "'fault'" "$work/err"
 check $? "host fault access: module not found, $(shown "$work/err")"
 finish

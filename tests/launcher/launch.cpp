@@ -6,7 +6,7 @@
 // - the command line as hexadecimal bytes;
 // - what receives the child's standard output: a Windows path; "|PATH" for
 //   a pipe that the launcher drains into the file PATH; "-" to share the
-//   launcher's; "invalid" or "null" for no standard output at all;
+//   launcher's; "invalid" for no standard output at all;
 // - what receives its standard error: a path, or "-" (the default) to share
 //   the launcher's.
 // A child runs in the launcher's locale, which Wine takes from the LC_ALL
@@ -83,8 +83,8 @@ bool Start(const char* program, Case& c) {
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     HANDLE pipeEnd = INVALID_HANDLE_VALUE;
-    if (c.output == "invalid" || c.output == "null") {
-        startup.hStdOutput = c.output == "null" ? nullptr : INVALID_HANDLE_VALUE;
+    if (c.output == "invalid") {
+        startup.hStdOutput = INVALID_HANDLE_VALUE;
     } else if (c.output[0] == '|') {
         if (!CreatePipe(&c.pipe, &pipeEnd, &inherit, 0)) return false;
         SetHandleInformation(c.pipe, HANDLE_FLAG_INHERIT, 0);
