@@ -40,7 +40,7 @@ run() {
     out=$work/$build.out
     [[ $sink == full ]] && out=/dev/full
     local program=("$work/$name")
-    [[ $build == wine ]] && program=("$wine_run" "$work/$name.exe")
+    [[ $build == wine ]] && locale=${locale/LC_ALL=/WINE_LOCALE=} program=("$wine_run" "$work/$name.exe")
     in_locale "$locale" "${program[@]}" "$@" >"$out" 2>"$work/$build.err"
     echo $? >"$work/$build.status"
     [[ $sink == full ]] && : >"$work/$build.out"

@@ -33,7 +33,8 @@ run() {
     local build=$1 sink=$2 locale=$3
     shift 3
     local program=(in_locale "$locale" "$host")
-    [[ $build == wine ]] && program=(in_locale "$locale" "$wine_run" "$exe")
+    # wine-run.sh hands WINE_LOCALE on as LC_ALL, which the shell need not take.
+    [[ $build == wine ]] && locale=${locale/LC_ALL=/WINE_LOCALE=} program=(in_locale "$locale" "$wine_run" "$exe")
     if [[ $build == wine && $sink == none ]]; then
         printf '%s invalid\n' "$(printf 'tikvan %s' "$*" | od -An -v -tx1 | tr -d ' \n')" >"$work/cases"
         in_locale "$locale" "$wine_run" "$launcher" "$(windows_path "$exe")" "$(windows_path "$work/cases")" \
@@ -138,7 +139,7 @@ while read -r mode class message; do
             in_locale LC_ALL=ja_JP.UTF-8 "$host_fault" "$mode" 2>"$work/err"
             status=$? module=fault
         else
-            in_locale LC_ALL=ja_JP.UTF-8 "$wine_run" "$exe_fault" "$mode" 2>"$work/err"
+            in_locale WINE_LOCALE=ja_JP.UTF-8 "$wine_run" "$exe_fault" "$mode" 2>"$work/err"
             status=$? module=fault.exe
         fi
         if [[ $message == - || ($build == wine && ($mode == divide || $mode == access)) ]]; then

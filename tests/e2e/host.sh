@@ -57,8 +57,6 @@ done <<ROWS
 file 128_128_99 /?
 pipe 128_128_99 /X
 file 21
-file 10 /D
-null 10 /D
 null ${usage_lines// /_} /?
 ROWS
 
