@@ -1,6 +1,5 @@
 #include "app/driver.h"
 
-#include <memory>
 
 #include "app/usage.h"
 #include "args/arguments.h"
@@ -37,10 +36,10 @@ SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const LeadBy
     }
     for (std::string_view argument : arguments) {
         // The upper-cased argument, then its letters: neither is longer.
-        const std::unique_ptr<char[]> buffer(new char[2 * argument.size() + 1]);
-        const std::string_view upper = AsciiUpper(argument, buffer.get());
+        ScratchText buffer(2 * argument.size() + 1);
+        const std::string_view upper = AsciiUpper(argument, buffer.Data());
         const std::string_view letters =
-            ReplaceText(upper, kSwitchPrefix, "", leadBytes, buffer.get() + argument.size(), argument.size());
+            ReplaceText(upper, kSwitchPrefix, "", leadBytes, buffer.Data() + argument.size(), argument.size());
         if (letters.empty()) switches.usageError = true;
         for (char letter : letters) {
             switch (letter) {

@@ -54,9 +54,9 @@ std::int32_t FindText(std::string_view pattern, std::string_view text, const Lea
 
 std::string_view ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
                              const LeadByteSet& leadBytes, char* out, std::size_t capacity) {
-    const std::unique_ptr<char[]> foldedBytes(new char[pattern.size() + text.size() + 1]);
-    const std::string_view foldedPattern = LocaleUpper(pattern, foldedBytes.get());
-    std::string_view folded = LocaleUpper(text, foldedBytes.get() + pattern.size());
+    ScratchText foldedBytes(pattern.size() + text.size() + 1);
+    const std::string_view foldedPattern = LocaleUpper(pattern, foldedBytes.Data());
+    std::string_view folded = LocaleUpper(text, foldedBytes.Data() + pattern.size());
     std::string_view rest = text;
     std::size_t size = 0;
     const auto append = [&](std::string_view bytes) {

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "base/lead_bytes.h"
@@ -15,6 +16,18 @@
 namespace tikvan {
 
 enum class ByteKind { Single, Lead, Trail };
+
+// Room for a text made from an argument: inside the object for the short
+// texts that switches are, from the heap for a longer one.
+class ScratchText {
+public:
+    explicit ScratchText(std::size_t size) : heap_(size > sizeof inline_ ? new char[size] : nullptr) {}
+    char* Data() { return heap_ ? heap_.get() : inline_; }
+
+private:
+    char inline_[64];
+    std::unique_ptr<char[]> heap_;
+};
 
 // `count` bytes from `start` (1-based). A start below 1 counts as 1; a start
 // past the end or a negative count gives the empty text; the count is cut to

@@ -27,7 +27,9 @@ constexpr int kFailureStatus = 1;
 // The run-time error number of a failure that no handler reports.
 constexpr int kUncaughtError = 217;
 
-// Made at start-up, so that reporting exhausted memory needs no memory.
+// The object of exhausted memory. Its storage is set aside with the
+// program, and it is made, text and all, only when memory runs out, which
+// needs no memory: a run that never runs out loads no text for it.
 std::optional<EOutOfMemory> outOfMemory;
 
 // Memory set aside at start-up for raising and reporting exhausted memory:
@@ -57,7 +59,7 @@ void ReportInFlight() {
     } catch (const Exception& failure) {
         ReportFailure(failure);
     } catch (const std::bad_alloc&) {
-        if (outOfMemory) ReportFailure(*outOfMemory);
+        if (utilityLayer) ReportFailure(outOfMemory.emplace(LoadMessage(kOutOfMemory), nullptr));
     } catch (...) {
     }
 }
@@ -144,7 +146,6 @@ void StartProcess() {
     }
     std::set_new_handler(&OnMemoryExhausted);
     try {
-        outOfMemory.emplace(LoadMessage(kOutOfMemory), nullptr);
         SetUnhandledExceptionFilter(&ReportPlatformFault);
         LoadRegionalSettings();
     } catch (const std::bad_alloc&) {

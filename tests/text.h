@@ -12,14 +12,14 @@
 
 namespace testing_text {
 
-inline bool IsCp932Lead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
-
-inline tikvan::LeadByteSet Cp932LeadBytes() {
+constexpr tikvan::LeadByteSet Cp932LeadBytes() {
     tikvan::LeadByteSet leadBytes;
     leadBytes.AddRange(0x81, 0x9F);
     leadBytes.AddRange(0xE0, 0xFC);
     return leadBytes;
 }
+
+constexpr bool IsCp932Lead(unsigned char byte) { return Cp932LeadBytes().Has(byte); }
 
 inline std::vector<std::string> Split(const std::string& line, tikvan::CharacterStep step) {
     const tikvan::ArgumentList list(line.c_str(), step);
@@ -28,11 +28,6 @@ inline std::vector<std::string> Split(const std::string& line, tikvan::Character
 
 inline std::vector<std::string_view> Views(const std::vector<std::string>& words) {
     return {words.begin(), words.end()};
-}
-
-inline std::string AsciiUpper(std::string_view text) {
-    std::string out(text.size(), 0);
-    return std::string(tikvan::AsciiUpper(text, out.data()));
 }
 
 inline std::string LocaleUpper(std::string_view text) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 #include "platform/win32.h"
@@ -21,7 +20,6 @@ bool IsAnsiLeadByte(unsigned char byte);
 // A malformed sequence is read as U+FFFD, as Wine reads one. At most
 // `capacity` bytes are written, whole characters only; gives their count.
 std::size_t Utf8ToCodePage(std::string_view utf8, UINT codePage, char* out, std::size_t capacity);
-std::string Utf8ToCodePage(std::string_view utf8, UINT codePage);
 
 // CharToOemA of text in code page `ansi` into code page `oem`, in place.
 // The text is whole characters of `ansi`.

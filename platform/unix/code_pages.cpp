@@ -84,13 +84,26 @@ unsigned HexValue(char digit) {
     return digit <= '9' ? static_cast<unsigned>(digit - '0') : static_cast<unsigned>(digit - 'A' + 10);
 }
 
-// The code of a UTF-16 unit outside ASCII; '?' where the code page has none.
-unsigned CodeOf(UINT codePage, std::uint16_t unit) {
-    const Segment key{codePage, unit, unit, 0, false};
-    const auto* after = std::upper_bound(std::begin(kSegments), std::end(kSegments), key, Before);
-    if (after == std::begin(kSegments)) return '?';
+// The segments of one code page.
+struct CodePageSegments {
+    const Segment* first;
+    const Segment* last;
+};
+
+CodePageSegments SegmentsOf(UINT codePage) {
+    const auto range = std::equal_range(std::begin(kSegments), std::end(kSegments), Segment{codePage, 0, 0, 0, false},
+                                        [](const Segment& a, const Segment& b) { return a.codePage < b.codePage; });
+    return {range.first, range.second};
+}
+
+// The code of a UTF-16 unit outside ASCII among the code page's segments;
+// '?' where the code page has none.
+unsigned CodeOf(CodePageSegments segments, std::uint16_t unit) {
+    const auto* after = std::upper_bound(segments.first, segments.last, unit,
+                                         [](std::uint16_t wanted, const Segment& segment) { return wanted < segment.first; });
+    if (after == segments.first) return '?';
     const Segment& segment = *(after - 1);
-    if (segment.codePage != codePage || unit > segment.last) return '?';
+    if (unit > segment.last) return '?';
     const unsigned offset = unit - segment.first;
     if (!segment.list) return segment.value + offset;
     const std::size_t at = std::size_t{segment.value + offset} * 4;
@@ -135,7 +148,7 @@ char32_t NextCharacter(const unsigned char*& at, const unsigned char* end) {
 }
 
 // The bytes of one character in the code page, at most four.
-std::size_t Encode(char32_t character, UINT codePage, char* bytes) {
+std::size_t Encode(char32_t character, UINT codePage, CodePageSegments segments, char* bytes) {
     if (character < 0x80) {
         bytes[0] = static_cast<char>(character);
         return 1;
@@ -164,7 +177,7 @@ std::size_t Encode(char32_t character, UINT codePage, char* bytes) {
         bytes[0] = bytes[1] = '?';
         return 2;
     }
-    const unsigned code = CodeOf(codePage, static_cast<std::uint16_t>(character));
+    const unsigned code = CodeOf(segments, static_cast<std::uint16_t>(character));
     if (code < 0x100) {
         bytes[0] = static_cast<char>(code);
         return 1;
@@ -178,9 +191,10 @@ template <typename Put>
 void Convert(std::string_view utf8, UINT codePage, Put put) {
     const auto* at = reinterpret_cast<const unsigned char*>(utf8.data());
     const auto* const end = at + utf8.size();
+    const CodePageSegments segments = SegmentsOf(codePage);
     while (at != end) {
         char bytes[4];
-        const std::size_t length = Encode(NextCharacter(at, end), codePage, bytes);
+        const std::size_t length = Encode(NextCharacter(at, end), codePage, segments, bytes);
         if (!put(bytes, length)) return;
     }
 }
@@ -198,16 +212,6 @@ std::size_t Utf8ToCodePage(std::string_view utf8, UINT codePage, char* out, std:
         return true;
     });
     return written;
-}
-
-std::string Utf8ToCodePage(std::string_view utf8, UINT codePage) {
-    std::string text;
-    text.reserve(utf8.size());
-    Convert(utf8, codePage, [&](const char* bytes, std::size_t length) {
-        text.append(bytes, length);
-        return true;
-    });
-    return text;
 }
 
 // A double-byte code page, UTF-8 and the single-byte code pages 874 and
@@ -238,12 +242,16 @@ bool SystemTextIsUtf8() {
     if (name == nullptr) return false;
     const char* codeset = std::strchr(name, '.');
     if (codeset == nullptr) return false;
-    std::string folded;
+    // The codeset without "-" and "_", in lower case, against "utf8".
+    constexpr std::string_view kUtf8Name = "utf8";
+    std::size_t matched = 0;
     for (const char* at = codeset + 1; *at != 0 && *at != '@'; ++at) {
         if (*at == '-' || *at == '_') continue;
-        folded += static_cast<char>(*at >= 'A' && *at <= 'Z' ? *at + 0x20 : *at);
+        const char folded = static_cast<char>(*at >= 'A' && *at <= 'Z' ? *at + 0x20 : *at);
+        if (matched == kUtf8Name.size() || folded != kUtf8Name[matched]) return false;
+        ++matched;
     }
-    return folded == "utf8";
+    return matched == kUtf8Name.size();
 }
 
 }  // namespace tikvan::posix

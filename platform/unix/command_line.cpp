@@ -22,7 +22,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <string_view>
 
 #include "platform/unix/code_page.h"
@@ -31,40 +30,60 @@
 
 namespace {
 
+// The line being built: `text` null only counts the bytes, so that the
+// line is measured first and then written into one buffer of its size.
+struct LineWriter {
+    char* text = nullptr;
+    std::size_t length = 0;
+    void Put(const char* bytes, std::size_t count) {
+        if (text != nullptr) std::memcpy(text + length, bytes, count);
+        length += count;
+    }
+    void Put(char byte) { Put(&byte, 1); }
+};
+
 // An empty word, or one holding a space or tab, is put in double quotes. A
 // double quote is written as \" and the backslashes directly before it are
 // doubled; so are the backslashes before a closing quote. A word without
 // blanks, tabs, backslashes and quotes is copied whole, and otherwise the
 // bytes between two backslashes or quotes as one run.
-void AppendWord(std::string& line, const char* word) {
+void AppendWord(LineWriter& line, const char* word) {
     std::size_t length = 0;
     bool plain = *word != 0;
+    bool quoted = *word == 0;
     for (; word[length] != 0; ++length) {
         const char c = word[length];
         if (c == ' ' || c == '\t' || c == '\\' || c == '"') plain = false;
+        if (c == ' ' || c == '\t') quoted = true;
     }
     if (plain) {
-        line.append(word, length);
+        line.Put(word, length);
         return;
     }
-    const bool quoted = *word == 0 || std::strpbrk(word, " \t") != nullptr;
-    if (quoted) line += '"';
+    if (quoted) line.Put('"');
     const char* at = word;
     for (;;) {
-        const std::size_t plain = std::strcspn(at, "\\\"");
-        line.append(at, plain);
-        at += plain;
-        const std::size_t backslashes = std::strspn(at, "\\");
-        at += backslashes;
+        const char* run = at;
+        while (*at != 0 && *at != '\\' && *at != '"') ++at;
+        line.Put(run, static_cast<std::size_t>(at - run));
+        std::size_t backslashes = 0;
+        for (; *at == '\\'; ++at) ++backslashes;
         const bool doubled = *at == '"' || (*at == 0 && quoted);
-        line.append(doubled ? 2 * backslashes : backslashes, '\\');
+        for (std::size_t i = doubled ? 2 * backslashes : backslashes; i > 0; --i) line.Put('\\');
         if (*at == 0) break;
         if (*at == '"') {
-            line += "\\\"";
+            line.Put("\\\"", 2);
             ++at;
         }
     }
-    if (quoted) line += '"';
+    if (quoted) line.Put('"');
+}
+
+void AppendWords(LineWriter& line, const tikvan::posix::ArgumentVector& arguments) {
+    for (int i = 0; i < arguments.count; ++i) {
+        if (i > 0) line.Put(' ');
+        AppendWord(line, arguments.words[i]);
+    }
 }
 
 #ifdef TIKVAN_TEST_COMMAND_LINE
@@ -75,39 +94,49 @@ int HexDigit(char digit) {
     return -1;
 }
 
-bool CommandLineOfTest(std::string& line) {
+// The line of TIKVAN_COMMAND_LINE, or null when it is not set.
+char* CommandLineOfTest() {
     const char* hex = std::getenv("TIKVAN_COMMAND_LINE");
-    if (hex == nullptr) return false;
+    if (hex == nullptr) return nullptr;
+    char* line = static_cast<char*>(std::malloc(std::strlen(hex) / 2 + 1));
+    if (line == nullptr) return nullptr;
+    std::size_t length = 0;
     for (; hex[0] != 0 && hex[1] != 0; hex += 2) {
         const int high = HexDigit(hex[0]);
         const int low = HexDigit(hex[1]);
         if (high < 0 || low < 0) break;
-        line += static_cast<char>(high * 16 + low);
+        line[length++] = static_cast<char>(high * 16 + low);
     }
-    return true;
+    line[length] = 0;
+    return line;
 }
 #endif
 
-std::string BuildCommandLine() {
+// The line, zero-terminated, in memory that lasts the process; the empty
+// line when no memory can be had for it. In UTF-8 a malformed byte becomes
+// a character of three bytes, so its conversion is given three times the
+// room.
+char* BuildCommandLine() {
 #ifdef TIKVAN_TEST_COMMAND_LINE
-    if (std::string line; CommandLineOfTest(line)) return line;
+    if (char* line = CommandLineOfTest(); line != nullptr) return line;
 #endif
-    const auto arguments = tikvan::posix::StartArguments();
-    // Room for the words as they are, and a blank or quotes around each;
-    // only quotes and backslashes inside a word can ask for more.
-    std::size_t size = 0;
-    for (int i = 0; i < arguments.count; ++i) {
-        for (const char* at = arguments.words[i]; *at != 0; ++at) ++size;
-        size += 3;
-    }
-    std::string line;
-    line.reserve(size);
-    for (int i = 0; i < arguments.count; ++i) {
-        if (i > 0) line += ' ';
-        AppendWord(line, arguments.words[i]);
-    }
-    if (tikvan::posix::IsAscii(line) || !tikvan::posix::SystemTextIsUtf8()) return line;
-    return tikvan::posix::Utf8ToCodePage(line, GetACP());
+    static char empty[1];
+    const tikvan::posix::ArgumentVector arguments = tikvan::posix::StartArguments();
+    LineWriter line;
+    AppendWords(line, arguments);
+    line.text = static_cast<char*>(std::malloc(line.length + 1));
+    if (line.text == nullptr) return empty;
+    line.length = 0;
+    AppendWords(line, arguments);
+    line.text[line.length] = 0;
+    const std::string_view text(line.text, line.length);
+    if (tikvan::posix::IsAscii(text) || !tikvan::posix::SystemTextIsUtf8()) return line.text;
+    const std::size_t capacity = 3 * line.length;
+    char* converted = static_cast<char*>(std::malloc(capacity + 1));
+    if (converted == nullptr) return empty;
+    converted[tikvan::posix::Utf8ToCodePage(text, GetACP(), converted, capacity)] = 0;
+    std::free(line.text);
+    return converted;
 }
 
 // The loaded object with a segment that holds `address`: the start of its
@@ -144,8 +173,8 @@ bool FindObject(const void* address, LoadedObject& object) {
 }  // namespace
 
 LPSTR GetCommandLineA() {
-    static std::string line = BuildCommandLine();
-    return line.data();
+    static char* const line = BuildCommandLine();
+    return line;
 }
 
 // A module is the base address of a loaded object; a null handle is the

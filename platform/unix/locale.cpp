@@ -5,14 +5,17 @@
 // The locale in force is the one Wine picks from the environment: LC_ALL,
 // else LC_MESSAGES, else LANG gives the thread locale; LC_ALL, else LC_CTYPE,
 // else LANG gives the ANSI and OEM code pages, through that locale's
-// defaults. A name such as ja_JP.UTF-8, de_DE@euro, ja or zh_TW is matched
-// with the table's names; C, POSIX, no name and an unknown name give
-// English (United States) and code page 1252.
+// defaults. A name is made into the locale name Wine makes of it (see
+// LocaleOfName) and looked up among every name Wine takes; C, POSIX, no
+// name and an unknown name give English (United States) and code pages
+// 1252 and 437. A locale without a numeric id is reported as
+// LOCALE_CUSTOM_DEFAULT and runs in code pages 1252 and 437.
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <cstdint>
 #include <string_view>
 
 #include "platform/unix/code_page.h"
@@ -21,136 +24,109 @@
 
 namespace {
 
-struct LocaleRow {
-    LCID id;
+using tikvan::posix::LocaleData;
+
+struct NameRow {
     std::string_view name;
-    std::string_view dateSeparator;
-    std::string_view timeSeparator;
-    std::string_view codePage;
-    std::string_view oemCodePage;
+    std::uint16_t row;
 };
 
 struct CodePageRow {
     UINT codePage;
+    UINT maxCharSize;
     BYTE leadBytes[MAX_LEADBYTES];
 };
 
-constexpr LocaleRow kLocales[] = {
-#define TIKVAN_LOCALE(id, name, date, time, codePage, oemCodePage) {id, name, date, time, codePage, oemCodePage},
-#define TIKVAN_LOCALE_ALIAS(...)
+constexpr LocaleData kLocales[] = {
+#define TIKVAN_LOCALE(id, date, time, codePage, oemCodePage) {id, date, time, codePage, oemCodePage},
+#define TIKVAN_LOCALE_NAME(...)
 #define TIKVAN_CODE_PAGE(...)
 #include "platform/unix/locale_table.inc"
 #undef TIKVAN_LOCALE
-#undef TIKVAN_LOCALE_ALIAS
+#undef TIKVAN_LOCALE_NAME
 #undef TIKVAN_CODE_PAGE
 };
 
-// Names without a script that Wine takes for a locale whose name has one.
-struct AliasRow {
-    std::string_view name;
-    LCID id;
-};
-
-constexpr AliasRow kAliases[] = {
+// Every name Wine takes for a locale, with its row of kLocales.
+constexpr NameRow kNames[] = {
 #define TIKVAN_LOCALE(...)
-#define TIKVAN_LOCALE_ALIAS(name, id) {name, id},
+#define TIKVAN_LOCALE_NAME(name, row) {name, row},
 #define TIKVAN_CODE_PAGE(...)
 #include "platform/unix/locale_table.inc"
 #undef TIKVAN_LOCALE
-#undef TIKVAN_LOCALE_ALIAS
+#undef TIKVAN_LOCALE_NAME
 #undef TIKVAN_CODE_PAGE
 };
 
 constexpr CodePageRow kCodePages[] = {
 #define TIKVAN_LOCALE(...)
-#define TIKVAN_LOCALE_ALIAS(...)
-#define TIKVAN_CODE_PAGE(codePage, ...) {codePage, {__VA_ARGS__}},
+#define TIKVAN_LOCALE_NAME(...)
+#define TIKVAN_CODE_PAGE(codePage, maxCharSize, ...) {codePage, maxCharSize, {__VA_ARGS__}},
 #include "platform/unix/locale_table.inc"
 #undef TIKVAN_LOCALE
-#undef TIKVAN_LOCALE_ALIAS
+#undef TIKVAN_LOCALE_NAME
 #undef TIKVAN_CODE_PAGE
 };
 
+// The locale of a name without a numeric id, as GetThreadLocale reports it;
+// its queries answer from the data of the name in force.
+constexpr LCID kCustomDefault = 0x0C00;
 constexpr LCID kDefaultLocale = 0x0409;
+// Such a locale runs the process in the default code pages, and so does a
+// locale without one of its own (ANSI 0, OEM 1) in UTF-8.
 constexpr UINT kDefaultCodePage = 1252;
 constexpr UINT kDefaultOemCodePage = 437;
+constexpr UINT kUtf8 = 65001;
 
-// Names are compared without case: a letter of a POSIX name and of a
-// table name folds to lower case, and "_" in a POSIX name stands for "-".
-constexpr unsigned char FoldTable(char c) { return static_cast<unsigned char>(c | 0x20); }
-constexpr unsigned char FoldPosix(char c) { return c == '_' ? '-' : FoldTable(c); }
+// Names are compared without case and with "_" for "-".
+constexpr unsigned char Fold(char c) { return c == '_' ? '-' : static_cast<unsigned char>(c | 0x20); }
 
-// No byte of a table name folds below "-", and the table is in the order of
-// its folded names, which the search below relies on.
-static_assert(std::all_of(std::begin(kLocales), std::end(kLocales), [](const LocaleRow& row) {
-    return std::all_of(row.name.begin(), row.name.end(), [](char c) { return FoldTable(c) >= '-'; });
-}));
-static_assert(std::is_sorted(std::begin(kLocales), std::end(kLocales), [](const LocaleRow& a, const LocaleRow& b) {
-    return std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
-                                        [](char x, char y) { return FoldTable(x) < FoldTable(y); });
-}));
-
-// The first row whose folded name is not less than the folded POSIX name.
-const LocaleRow* LowerBound(std::string_view name) {
-    const auto before = [&](const LocaleRow& row) {
-        for (std::size_t i = 0; i < row.name.size() && i < name.size(); ++i) {
-            const unsigned char key = FoldPosix(name[i]);
-            const unsigned char own = FoldTable(row.name[i]);
-            if (own != key) return own < key;
-        }
-        return row.name.size() < name.size();
-    };
-    return std::partition_point(std::begin(kLocales), std::end(kLocales), before);
+constexpr bool FoldedLess(std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return Fold(x) < Fold(y); });
 }
 
-// Whether a table name is the POSIX name, letter for letter.
-bool IsName(std::string_view tableName, std::string_view name) {
-    if (tableName.size() != name.size()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (FoldTable(tableName[i]) != FoldPosix(name[i])) return false;
-    }
-    return true;
-}
+static_assert(std::is_sorted(std::begin(kNames), std::end(kNames),
+                             [](const NameRow& a, const NameRow& b) { return FoldedLess(a.name, b.name); }));
+static_assert(std::all_of(std::begin(kNames), std::end(kNames),
+                          [](const NameRow& row) { return row.row < std::size(kLocales); }));
 
-// Whether the row's name starts with the POSIX name, letter for letter.
-bool StartsWithName(const LocaleRow& row, std::string_view name) {
-    if (row.name.size() < name.size()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (FoldTable(row.name[i]) != FoldPosix(name[i])) return false;
-    }
-    return true;
-}
+// The shortest and the longest table name, which bound the names looked up:
+// C, the most common name, is shorter than any.
+constexpr std::size_t kShortestName = std::min_element(std::begin(kNames), std::end(kNames), [](const NameRow& a, const NameRow& b) {
+                                          return a.name.size() < b.name.size();
+                                      })->name.size();
+constexpr std::size_t kLongestName = std::max_element(std::begin(kNames), std::end(kNames), [](const NameRow& a, const NameRow& b) {
+                                         return a.name.size() < b.name.size();
+                                     })->name.size();
 
 constexpr std::size_t kLocaleCount = std::size(kLocales);
-using RowIndex = std::array<const LocaleRow*, kLocaleCount>;
+using RowIndex = std::array<const LocaleData*, kLocaleCount>;
 
 // The rows in the order of their ids, for FindLocale.
 constexpr RowIndex SortedByIdentifier() {
     RowIndex rows{};
     for (std::size_t i = 0; i < kLocaleCount; ++i) rows[i] = &kLocales[i];
-    std::sort(rows.begin(), rows.end(), [](const LocaleRow* a, const LocaleRow* b) { return a->id < b->id; });
+    std::sort(rows.begin(), rows.end(), [](const LocaleData* a, const LocaleData* b) { return a->id < b->id; });
     return rows;
 }
 constexpr RowIndex kByIdentifier = SortedByIdentifier();
 
-// The queries of a run mostly ask for one locale: the last row found is
-// tried first.
-const LocaleRow* FindLocale(LCID id) {
-    static const LocaleRow* last = nullptr;
-    if (last != nullptr && last->id == id) return last;
+// Each numeric id has one row; only kCustomDefault has several.
+static_assert(std::adjacent_find(kByIdentifier.begin(), kByIdentifier.end(), [](const LocaleData* a, const LocaleData* b) {
+                  return a->id == b->id && a->id != kCustomDefault;
+              }) == kByIdentifier.end());
+
+const LocaleData* FindIdentifier(LCID id) {
     const auto at = std::lower_bound(kByIdentifier.begin(), kByIdentifier.end(), id,
-                                     [](const LocaleRow* row, LCID wanted) { return row->id < wanted; });
-    if (at == kByIdentifier.end() || (*at)->id != id) return nullptr;
-    return last = *at;
+                                     [](const LocaleData* row, LCID wanted) { return row->id < wanted; });
+    return at == kByIdentifier.end() || (*at)->id != id ? nullptr : *at;
 }
 
-// Code pages are written in decimal digits.
-static_assert(std::all_of(std::begin(kLocales), std::end(kLocales), [](const LocaleRow& row) {
-    const auto digits = [](std::string_view text) {
-        return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    return digits(row.codePage) && digits(row.oemCodePage);
-}));
+const LocaleData& DefaultLocale() {
+    static const LocaleData& row = *FindIdentifier(kDefaultLocale);
+    return row;
+}
 
 // Every lead byte is above ASCII, which IsAnsiLeadByte relies on.
 static_assert(std::all_of(std::begin(kCodePages), std::end(kCodePages), [](const CodePageRow& row) {
@@ -163,6 +139,20 @@ const CodePageRow* FindCodePage(UINT codePage) {
     }
     return nullptr;
 }
+
+// The script that a modifier such as "@latin" puts after the language.
+struct ScriptRow {
+    std::string_view modifier;
+    std::string_view script;
+};
+
+constexpr ScriptRow kScripts[] = {
+    {"arabic", "Arab"},     {"chakma", "Cakm"}, {"cherokee", "Cher"},  {"cyrillic", "Cyrl"}, {"devanagari", "Deva"},
+    {"latin", "Latn"},      {"mongolian", "Mong"}, {"tifinagh", "Tfng"}, {"vai", "Vaii"},
+};
+
+// The one variant a modifier adds at the end of the name.
+constexpr std::string_view kValencia = "valencia";
 
 // The variables that choose the locale, read in one pass over the
 // environment; each is its first definition, as getenv gives it.
@@ -203,18 +193,18 @@ LocaleVariables ReadVariables() {
 
 // The locale named by the first of the variables that is set and not
 // empty; the last name looked up is remembered.
-LCID LocaleOfVariables(const char* first, const char* second, const char* lang) {
+const LocaleData& LocaleOfVariables(const char* first, const char* second, const char* lang) {
     static const char* lastName = nullptr;
-    static LCID lastLocale = 0;
+    static const LocaleData* lastLocale = nullptr;
     for (const char* value : {first, second, lang}) {
         if (value == nullptr || *value == 0) continue;
         if (value != lastName) {
-            lastLocale = tikvan::posix::LocaleOfName(value);
+            lastLocale = &tikvan::posix::LocaleOfName(value);
             lastName = value;
         }
-        return lastLocale;
+        return *lastLocale;
     }
-    return kDefaultLocale;
+    return DefaultLocale();
 }
 
 const LocaleVariables& Variables() {
@@ -226,50 +216,89 @@ const LocaleVariables& Variables() {
 
 namespace tikvan::posix {
 
-// language_REGION, without its encoding and modifier, against the table's
-// language-REGION names, then the names without a script that Wine accepts;
-// a name without a region takes the first locale of its language.
-LCID LocaleOfName(std::string_view posixName) {
-    const std::string_view name = posixName.substr(0, posixName.find_first_of(".@"));
-    if (name.empty()) return kDefaultLocale;
-    // The name itself comes first; next come the names that continue it
-    // with "-", as no table name holds a byte that sorts below "-".
-    const LocaleRow* row = LowerBound(name);
-    const bool continued = row != std::end(kLocales) && StartsWithName(*row, name);
-    if (continued && row->name.size() == name.size()) return row->id;
-    for (const AliasRow& alias : kAliases) {
-        if (IsName(alias.name, name)) return alias.id;
+// The name Wine makes of the POSIX name, looked up among the names it
+// takes: the part before "." or "@", with the script of a modifier after its
+// language ("sr_RS@latin" is "sr-Latn-RS") or "-valencia" at its end; any
+// other modifier is dropped. A name that is not in the table gives English
+// (United States), whatever part of it would be known.
+const LocaleData& LocaleOfName(std::string_view posixName) {
+    const std::size_t at = posixName.find('@');
+    const std::string_view modifier = at == std::string_view::npos ? std::string_view() : posixName.substr(at + 1);
+    const std::string_view name = posixName.substr(0, std::min(at, posixName.find('.')));
+    const std::size_t languageEnd = std::min(name.size(), name.find_first_of("_-"));
+    std::string_view script;
+    std::string_view variant;
+    for (const ScriptRow& row : kScripts) {
+        if (row.modifier == modifier) script = row.script;
     }
-    if (continued && row->name[name.size()] == '-') return row->id;
-    return kDefaultLocale;
+    if (modifier == kValencia) variant = kValencia;
+    const std::size_t size =
+        name.size() + (script.empty() ? 0 : script.size() + 1) + (variant.empty() ? 0 : variant.size() + 1);
+    if (size < kShortestName || size > kLongestName) return DefaultLocale();
+    std::array<char, kLongestName> key{};
+    std::size_t length = 0;
+    const auto append = [&](std::string_view part) {
+        for (char c : part) key[length++] = c;
+    };
+    append(name.substr(0, languageEnd));
+    if (!script.empty()) {
+        append("-");
+        append(script);
+    }
+    append(name.substr(languageEnd));
+    if (!variant.empty()) {
+        append("-");
+        append(variant);
+    }
+    const std::string_view wanted(key.data(), length);
+    const NameRow* row = std::lower_bound(std::begin(kNames), std::end(kNames), wanted,
+                                          [](const NameRow& r, std::string_view n) { return FoldedLess(r.name, n); });
+    if (row == std::end(kNames) || FoldedLess(wanted, row->name)) return DefaultLocale();
+    return kLocales[row->row];
+}
+
+UINT AnsiCodePage(const LocaleData& locale) {
+    if (locale.id == kCustomDefault) return kDefaultCodePage;
+    return locale.codePage == 0 ? kUtf8 : locale.codePage;
+}
+
+UINT OemCodePage(const LocaleData& locale) {
+    if (locale.id == kCustomDefault) return kDefaultOemCodePage;
+    return locale.oemCodePage <= 1 ? kUtf8 : locale.oemCodePage;
 }
 
 }  // namespace tikvan::posix
 
 namespace {
 
-UINT Number(std::string_view digits) {
-    UINT number = 0;
-    for (char digit : digits) number = number * 10 + static_cast<UINT>(digit - '0');
-    return number;
+const LocaleData& UserLocale() { return LocaleOfVariables(Variables().all, Variables().messages, Variables().lang); }
+const LocaleData& CodePageLocale() { return LocaleOfVariables(Variables().all, Variables().ctype, Variables().lang); }
+
+// A locale id's row; kCustomDefault stands for the user's locale.
+const LocaleData* FindLocale(LCID id) {
+    static const LocaleData* last = nullptr;
+    if (last != nullptr && last->id == id) return last;
+    const LocaleData* row = id == kCustomDefault ? &UserLocale() : FindIdentifier(id);
+    if (row != nullptr) last = row;
+    return row;
 }
 
-// The locale's default ANSI or OEM code page (`column`), or `fallback` for
-// no locale or none of its own (0 for ANSI, 1 for OEM).
-UINT CodePageOfLocale(LCID id, std::string_view LocaleRow::*column, UINT fallback) {
-    const LocaleRow* row = FindLocale(id);
-    const UINT codePage = row != nullptr ? Number(row->*column) : 0;
-    return codePage <= 1 ? fallback : codePage;
+// The decimal digits of a number, in `digits`.
+std::string_view Decimal(UINT number, char (&digits)[8]) {
+    std::size_t at = sizeof digits;
+    do {
+        digits[--at] = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0 && at > 0);
+    return {digits + at, sizeof digits - at};
 }
-
-LCID CodePageLocale() { return LocaleOfVariables(Variables().all, Variables().ctype, Variables().lang); }
 
 LCID threadLocale = 0;
 
 }  // namespace
 
 LCID GetThreadLocale() {
-    if (threadLocale == 0) threadLocale = LocaleOfVariables(Variables().all, Variables().messages, Variables().lang);
+    if (threadLocale == 0) threadLocale = UserLocale().id;
     return threadLocale;
 }
 
@@ -282,13 +311,14 @@ BOOL SetThreadLocale(LCID locale) {
 // The item's text and its terminating zero. A buffer that cannot hold them
 // fails the query; a size of 0 asks for the size.
 int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size) {
-    const LocaleRow* row = FindLocale(locale);
+    const LocaleData* row = FindLocale(locale);
     if (row == nullptr) return 0;
     std::string_view text;
+    char digits[8];
     switch (item) {
         case LOCALE_SDATE: text = row->dateSeparator; break;
         case LOCALE_STIME: text = row->timeSeparator; break;
-        case LOCALE_IDEFAULTANSICODEPAGE: text = row->codePage; break;
+        case LOCALE_IDEFAULTANSICODEPAGE: text = Decimal(row->codePage, digits); break;
         default: return 0;
     }
     const int needed = static_cast<int>(text.size()) + 1;
@@ -300,12 +330,12 @@ int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size) {
 }
 
 UINT GetACP() {
-    static const UINT codePage = CodePageOfLocale(CodePageLocale(), &LocaleRow::codePage, kDefaultCodePage);
+    static const UINT codePage = tikvan::posix::AnsiCodePage(CodePageLocale());
     return codePage;
 }
 
 UINT GetOEMCP() {
-    static const UINT codePage = CodePageOfLocale(CodePageLocale(), &LocaleRow::oemCodePage, kDefaultOemCodePage);
+    static const UINT codePage = tikvan::posix::OemCodePage(CodePageLocale());
     return codePage;
 }
 
@@ -313,7 +343,7 @@ BOOL GetCPInfo(UINT codePage, LPCPINFO info) {
     const CodePageRow* row = FindCodePage(codePage == CP_ACP ? GetACP() : codePage);
     if (row == nullptr) return FALSE;
     *info = CPINFO{};
-    info->MaxCharSize = row->leadBytes[0] != 0 ? 2 : 1;
+    info->MaxCharSize = row->maxCharSize;
     info->DefaultChar[0] = '?';
     std::memcpy(info->LeadByte, row->leadBytes, sizeof info->LeadByte);
     return TRUE;

@@ -7,8 +7,25 @@
 
 namespace tikvan::posix {
 
-// The locale of a POSIX locale name such as ja_JP.UTF-8, de_DE@euro or ja;
-// English (United States) for C, POSIX, an empty or an unknown name.
-LCID LocaleOfName(std::string_view posixName);
+// What the locale queries answer for one locale, as Wine reports it: the
+// thread locale (LOCALE_CUSTOM_DEFAULT for a name without a numeric id),
+// the separators as GetLocaleInfoA gives them, and the default ANSI and OEM
+// code pages (0 and 1 for a locale with none of its own).
+struct LocaleData {
+    LCID id;
+    std::string_view dateSeparator;
+    std::string_view timeSeparator;
+    UINT codePage;
+    UINT oemCodePage;
+};
+
+// The locale that Wine takes for a POSIX locale name such as ja_JP.UTF-8,
+// de_BE@euro, sr_RS@latin or ja; English (United States) for C, POSIX, an
+// empty or an unknown name.
+const LocaleData& LocaleOfName(std::string_view posixName);
+
+// The process's ANSI and OEM code pages under that locale.
+UINT AnsiCodePage(const LocaleData& locale);
+UINT OemCodePage(const LocaleData& locale);
 
 }  // namespace tikvan::posix

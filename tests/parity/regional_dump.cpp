@@ -1,5 +1,5 @@
-// Prints the regional settings that start-up loads for every locale of the
-// POSIX build's table, one line each: the locale id, the date and time
+// Prints the regional settings that start-up loads for every locale id of
+// the POSIX build's table, one line each: the locale id, the date and time
 // separator bytes, the far-east flag and the lead-byte set. The POSIX build
 // and tikvan.exe under Wine must print the same lines.
 #include <cstdio>
@@ -11,7 +11,7 @@ namespace {
 
 constexpr LCID kLocales[] = {
 #define TIKVAN_LOCALE(id, ...) id,
-#define TIKVAN_LOCALE_ALIAS(...)
+#define TIKVAN_LOCALE_NAME(...)
 #define TIKVAN_CODE_PAGE(...)
 #include "platform/unix/locale_table.inc"
 };
@@ -20,6 +20,10 @@ constexpr LCID kLocales[] = {
 
 int main() {
     for (LCID locale : kLocales) {
+        // The locales without a numeric id share one id, which stands for the
+        // locale of the environment; the /DTN sweep of the parity suite
+        // covers them, one Wine process each.
+        if (locale == 0x0C00) continue;
         if (!SetThreadLocale(locale)) {
             std::printf("%04lX not set\n", static_cast<unsigned long>(locale));
             continue;

@@ -1,7 +1,7 @@
-#include <cstdint>
-#include <string>
+#include <doctest/doctest.h>
 
-#include "check.h"
+#include <cstdint>
+
 #include "timestamp/date_time.h"
 
 using namespace tikvan;
@@ -23,63 +23,63 @@ static_assert(DateToValue(2003, 1, 1) + TimeToValue(12, 0, 0, 0) == 37'622.5);
 static_assert(ValueToTime(37'622.5) == TimeOfDay{12, 0, 0, 0});
 static_assert(IsGregorianLeap(2000) && IsGregorianLeap(2004) && !IsGregorianLeap(1900) && !IsGregorianLeap(2100));
 
-namespace {
-
-std::string DateText(std::uint32_t y, std::uint32_t m, std::uint32_t d) {
-    return std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d);
-}
-
-bool LeapByDivision(std::uint32_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-}  // namespace
+#ifndef UNIT_MILLISECOND_STRIDE
+#define UNIT_MILLISECOND_STRIDE 1
+#endif
 
 // Every day of 0001-01-01 .. 9999-12-31 reads back as itself, one day after
-// the day before it.
-TEST(every_day_round_trips) {
+// the day before it; the leap years are those divisible by 4, but not by 100
+// unless by 400.
+TEST_CASE("every day round-trips") {
     double previous = DateToValue(1, 1, 1) - 1;
-    for (std::uint32_t y = 1; y <= 9999; ++y) {
-        CHECK_EQ_AT(IsGregorianLeap(y), LeapByDivision(y), std::to_string(y));
-        for (std::uint32_t m = 1; m <= 12; ++m) {
-            const std::uint32_t length = calendar::kDaysInMonth[LeapByDivision(y) ? 1 : 0][m];
-            for (std::uint32_t d = 1; d <= length; ++d) {
+    std::int64_t wrong = 0;
+    for (std::uint16_t y = 1; y <= 9999; ++y) {
+        const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+        for (std::uint16_t m = 1; m <= 12; ++m) {
+            for (std::uint16_t d = 1; d <= calendar::kDaysInMonth[leap ? 1 : 0][m]; ++d) {
                 const double value = DateToValue(y, m, d);
-                const CalendarDate back = ValueToDate(value);
-                if (value != previous + 1 || back.year != y || back.month != m || back.day != d) {
-                    CHECK_AT(false, DateText(y, m, d));
-                    return;
+                if (value != previous + 1 || !(ValueToDate(value) == CalendarDate{y, m, d})) {
+                    if (++wrong == 1) FAIL_CHECK("first wrong day: " << y << "-" << m << "-" << d);
                 }
                 previous = value;
             }
         }
     }
+    CHECK(wrong == 0);
+    CHECK(previous == DateToValue(9999, 12, 31));
 }
 
 // Every millisecond of the last and the first supported day, after or
 // before day 0, reads back with no carry into the next second or day:
 // 12:00:00.999 stays 12:00:00.
-TEST(every_millisecond_round_trips) {
-    const struct {
-        std::uint16_t year, month, day;
-    } days[] = {{9999, 12, 31}, {1, 1, 1}, {1899, 12, 30}};
-    for (const auto& day : days) {
+TEST_CASE("every millisecond round-trips") {
+    const CalendarDate days[] = {{9999, 12, 31}, {1, 1, 1}, {1899, 12, 30}};
+    for (const CalendarDate& day : days) {
+        CAPTURE(day.year);
         const double date = DateToValue(day.year, day.month, day.day);
         std::int64_t wrong = 0;
-        for (std::uint32_t t = 0; t < calendar::kMillisecondsPerDay; ++t) {
+        for (std::int64_t t = 0; t < calendar::kMillisecondsPerDay; t += UNIT_MILLISECOND_STRIDE) {
             const TimeOfDay want{static_cast<std::uint16_t>(t / 3'600'000), static_cast<std::uint16_t>(t / 60'000 % 60),
                                  static_cast<std::uint16_t>(t / 1'000 % 60), static_cast<std::uint16_t>(t % 1'000)};
             const double value = CombineValue(date, TimeToValue(want.hour, want.minute, want.second, want.millisecond));
-            if (!(ValueToTime(value) == want) || !(ValueToDate(value) == CalendarDate{day.year, day.month, day.day})) {
-                ++wrong;
-            }
+            if (!(ValueToTime(value) == want) || !(ValueToDate(value) == day)) ++wrong;
         }
-        CHECK_EQ_AT(wrong, 0, DateText(day.year, day.month, day.day));
+        CHECK(wrong == 0);
     }
 }
 
-TEST(invalid_fields_raise_the_conversion_failure) {
+TEST_CASE("invalid fields raise the conversion failure") {
     const std::uint32_t dates[][3] = {{0, 1, 1},    {10000, 1, 1}, {2000, 0, 1},  {2000, 13, 1},
                                       {2000, 1, 0}, {2001, 4, 31}, {1900, 2, 29}, {2100, 2, 29}, {2001, 2, 29}};
-    for (const auto& d : dates) CHECK_THROWS_AT(DateToValue(d[0], d[1], d[2]), EConvertError, DateText(d[0], d[1], d[2]));
+    for (const auto& d : dates) {
+        INFO(d[0] << "-" << d[1] << "-" << d[2]);
+        CHECK_THROWS_AS(DateToValue(d[0], d[1], d[2]), EConvertError);
+    }
     const std::uint32_t times[][4] = {{24, 0, 0, 0}, {0, 60, 0, 0}, {0, 0, 60, 0}, {0, 0, 0, 1000}};
-    for (const auto& t : times) CHECK_THROWS_AT(TimeToValue(t[0], t[1], t[2], t[3]), EConvertError, DateText(t[0], t[1], t[2]));
+    for (const auto& t : times) {
+        INFO(t[0] << ":" << t[1] << ":" << t[2] << "." << t[3]);
+        CHECK_THROWS_AS(TimeToValue(t[0], t[1], t[2], t[3]), EConvertError);
+    }
+    CHECK_NOTHROW(DateToValue(2000, 2, 29));
+    CHECK_NOTHROW(TimeToValue(23, 59, 59, 999));
 }
