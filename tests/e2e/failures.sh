@@ -90,7 +90,7 @@ exec {gone}>&-
 # beyond 9999 or beyond the 16-bit field, a year before 1, and a time the
 # time zone cannot convert each give the date conversion failure and no
 # timestamp; a leap second reads as second 59. A row's clock is a faketime
-# specification, or @ and the Unix time to move to.
+# time string, or @ and the Unix time to move to.
 # 日付に変換できない値が渡されました
 date_message='\x93\xfa\x95t\x82\xc9\x95\xcf\x8a\xb7\x82\xc5\x82\xab\x82\xc8\x82\xa2\x92l\x82\xaa\x93n\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd'
 while read -r clock zone want; do
