@@ -18,7 +18,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # Executions per target in the CI run, sized for about 30 s each.
-declare -A ci_runs=([switches]=400000 [render]=600000 [messages]=600000)
+declare -A ci_runs=([switches]=1200000 [render]=2000000 [messages]=2400000)
 targets=(switches render messages)
 
 mode=ci
