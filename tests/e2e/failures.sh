@@ -39,7 +39,7 @@ run() {
         printf '%s invalid\n' "$(printf 'tikvan %s' "$*" | od -An -v -tx1 | tr -d ' \n')" >"$work/cases"
         in_locale "$locale" "$wine_run" "$launcher" "$(windows_path "$exe")" "$(windows_path "$work/cases")" \
             >"$work/results" 2>"$work/err"
-        return "$(cut -d' ' -f1 "$work/results")"
+        return "$(tr -d '\r' <"$work/results")"
     fi
     case $sink in
         full) "${program[@]}" "$@" >/dev/full 2>"$work/err" ;;
