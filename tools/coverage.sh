@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Line coverage of the program's own code (everything outside platform/ and
 # tests/) by the host tests: builds the coverage preset, runs the unit
-# tables, the end-to-end table and the failure cases of the host build, and prints each file's covered lines
-# and the total. Fails below MINIMUM percent (91 by default).
+# tables, the end-to-end table and the failure cases of the host build, and
+# prints each file's covered lines and the total. Fails below MINIMUM
+# percent (91 by default).
 #   tools/coverage.sh [MINIMUM]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,18 +17,9 @@ find "$build" -name '*.gcda' -delete
 # which the counters' own files would upset.
 bash tests/e2e/host.sh "$build/tikvan" env >/dev/null
 
-# The failures that the table does not reach: no standard output, a full
-# disk, a pipe without a reader, a clock beyond 9999, and the faults.
-program=$build/tikvan
-"$program" /D >&- 2>/dev/null || true
-LC_ALL=ja_JP.UTF-8 "$program" /? >/dev/full 2>/dev/null || true
-# A pipe whose reader has ended before the program starts.
-exec {gone}> >(true)
-wait $!
-"$program" /DTN >&"$gone" 2>/dev/null || true
-exec {gone}>&-
-faketime -f '+8000y' "$program" /D >/dev/null 2>&1 || true
-for fault in access divide memory stack runerror; do "$build/tests/fault" "$fault" >/dev/null 2>&1 || true; done
+# The failure cases: standard output that cannot be written, clocks beyond
+# the calendar, the faults and the last-resort line.
+bash tests/e2e/failures.sh "$build/tikvan" "$build/tests/fault" >/dev/null
 
 # gcov's annotated sources, merged line by line over every object that
 # compiled them: a line counts as covered when any object ran it.

@@ -18,7 +18,7 @@ trap 'rm -rf "$work"' EXIT
 
 export LOCPATH=$work/locales
 mkdir -p "$LOCPATH"
-for locale in ja_JP ko_KR zh_CN tr_TR pl_PL hi_IN; do
+for locale in ja_JP ko_KR zh_CN tr_TR pl_PL hi_IN fi_FI; do
     localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8" >/dev/null 2>&1 ||
         { echo "encodings: localedef cannot make $locale.UTF-8" >&2; exit 1; }
 done
@@ -29,19 +29,19 @@ for name in tikvan あ 日付; do
     cp "$exe" "$work/$name.exe"
 done
 
-# Runs build $1 ("host" or "wine") under the name $2 and locale $3, standard
-# output to $4 ("file" or "full"), with the words that follow; leaves
-# status, output and error in $work/$1.*.
+# Runs build $1 ("host" or "wine") under the name $2 and locale $3 (a name
+# for LC_ALL, or the locale variables), standard output to $4 ("file" or
+# "full"), with the words that follow; leaves status, output and error in
+# $work/$1.*.
 run() {
     local build=$1 name=$2 locale=$3 sink=$4 out
     shift 4
+    [[ $locale == *=* ]] || locale=LC_ALL=$locale
     out=$work/$build.out
     [[ $sink == full ]] && out=/dev/full
-    if [[ $build == host ]]; then
-        LC_ALL=$locale "$work/$name" "$@" >"$out" 2>"$work/$build.err"
-    else
-        WINE_LOCALE=$locale "$wine_run" "$work/$name.exe" "$@" >"$out" 2>"$work/$build.err"
-    fi
+    local program=("$work/$name")
+    [[ $build == wine ]] && locale=${locale/LC_ALL=/WINE_LOCALE=} program=("$wine_run" "$work/$name.exe")
+    in_locale "$locale" "${program[@]}" "$@" >"$out" 2>"$work/$build.err"
     echo $? >"$work/$build.status"
     [[ $sink == full ]] && : >"$work/$build.out"
     return 0
@@ -90,5 +90,10 @@ tikvan|tr_TR.UTF-8|full|/D|1
 tikvan|pl_PL.UTF-8|full|/D|1
 tikvan|hi_IN.UTF-8|full|/D|1
 tikvan|C.UTF-8|full|/D|1
+# The locale from the other variables: the code pages from LC_CTYPE or
+# LANG, the separators from LC_MESSAGES.
+tikvan|LANG=ja_JP.UTF-8|full|/D|1
+tikvan|LC_CTYPE=ja_JP.UTF-8 LANG=C.UTF-8|file|/Ｄ|255
+tikvan|LC_MESSAGES=fi_FI.UTF-8 LANG=C.UTF-8|file|/DT|0
 CASES
 finish

@@ -7,11 +7,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <string_view>
 
-#include "text.h"
-#include "timestamp/regional.h"
+#include "base/lead_bytes.h"
 
 namespace fuzz {
 
@@ -34,12 +32,6 @@ public:
         const std::string_view byte = Take(1);
         return byte.empty() ? 0 : static_cast<unsigned char>(byte[0]);
     }
-    // `count` bytes, little-endian.
-    std::uint32_t Word(int count) {
-        std::uint32_t word = 0;
-        for (int i = 0; i < count; ++i) word |= static_cast<std::uint32_t>(Byte()) << (8 * i);
-        return word;
-    }
     std::string_view Take(std::size_t count) {
         const std::string_view taken = rest_.substr(0, std::min(count, rest_.size()));
         rest_.remove_prefix(taken.size());
@@ -51,19 +43,14 @@ private:
     std::string_view rest_;
 };
 
-using testing_text::IsCp932Lead;
-
-// 0: no lead bytes (a single-byte code page); 1: code page 932; 2: the
-// 0x81..0xFE of code pages 936, 949 and 950.
-inline tikvan::RegionalSettings WithLeadBytes(unsigned which) {
-    tikvan::RegionalSettings regional;
-    if (which == 1) {
-        regional.leadBytes = testing_text::Cp932LeadBytes();
-    } else if (which == 2) {
-        regional.leadBytes.AddRange(0x81, 0xFE);
+// The lead bytes of code page 932, or none.
+inline tikvan::LeadByteSet LeadBytes(bool cp932) {
+    tikvan::LeadByteSet leadBytes;
+    if (cp932) {
+        leadBytes.AddRange(0x81, 0x9F);
+        leadBytes.AddRange(0xE0, 0xFC);
     }
-    regional.farEast = !regional.leadBytes.Empty();
-    return regional;
+    return leadBytes;
 }
 
 }  // namespace fuzz

@@ -6,14 +6,13 @@
 // - the command line as hexadecimal bytes;
 // - what receives the child's standard output: a Windows path; "|PATH" for
 //   a pipe that the launcher drains into the file PATH; "-" to share the
-//   launcher's; "invalid" or "null" for no standard output at all;
+//   launcher's; "invalid" for no standard output at all;
 // - what receives its standard error: a path, or "-" (the default) to share
 //   the launcher's.
 // A child runs in the launcher's locale, which Wine takes from the LC_ALL
 // the launcher was started with.
 // The children are started one after the other with CreateProcessA, and one
-// line is printed per case: "EXIT BEFORE AFTER", the child's exit code and
-// the Unix times in seconds just before it started and just after it ended.
+// line is printed per case: the child's exit code.
 // A command line that the ANSI code page does not carry unchanged through
 // Unicode, the way Wine hands it to the child, is not run: its line is
 // "SKIP".
@@ -36,17 +35,8 @@ struct Case {
     HANDLE outputFile = INVALID_HANDLE_VALUE;
     HANDLE errorFile = INVALID_HANDLE_VALUE;
     HANDLE pipe = INVALID_HANDLE_VALUE;  // the reading end, for "|PATH"
-    long long before = 0;
-    long long after = 0;
     DWORD exitCode = 0;
 };
-
-long long UnixSeconds() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return static_cast<long long>(ticks / 10000000ULL) - 11644473600LL;
-}
 
 std::string FromHex(const std::string& hex) {
     std::string bytes;
@@ -83,8 +73,8 @@ bool Start(const char* program, Case& c) {
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     HANDLE pipeEnd = INVALID_HANDLE_VALUE;
-    if (c.output == "invalid" || c.output == "null") {
-        startup.hStdOutput = c.output == "null" ? nullptr : INVALID_HANDLE_VALUE;
+    if (c.output == "invalid") {
+        startup.hStdOutput = INVALID_HANDLE_VALUE;
     } else if (c.output[0] == '|') {
         if (!CreatePipe(&c.pipe, &pipeEnd, &inherit, 0)) return false;
         SetHandleInformation(c.pipe, HANDLE_FLAG_INHERIT, 0);
@@ -101,7 +91,6 @@ bool Start(const char* program, Case& c) {
     }
     std::vector<char> line(c.commandLine.begin(), c.commandLine.end());
     line.push_back(0);
-    c.before = UnixSeconds();
     const bool started =
         CreateProcessA(program, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &c.process) != 0;
     if (pipeEnd != INVALID_HANDLE_VALUE) CloseHandle(pipeEnd);
@@ -124,7 +113,6 @@ void Drain(Case& c) {
 void Finish(Case& c) {
     if (c.pipe != INVALID_HANDLE_VALUE) Drain(c);
     WaitForSingleObject(c.process.hProcess, INFINITE);
-    c.after = UnixSeconds();
     GetExitCodeProcess(c.process.hProcess, &c.exitCode);
     CloseHandle(c.process.hProcess);
     CloseHandle(c.process.hThread);
@@ -165,7 +153,7 @@ int main(int argc, char** argv) {
             return 2;
         }
         Finish(c);
-        std::printf("%lu %lld %lld\n", static_cast<unsigned long>(c.exitCode), c.before, c.after);
+        std::printf("%lu\n", static_cast<unsigned long>(c.exitCode));
     }
     return 0;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the host build into a temporary prefix and checks what lands
 # there: bin/tikvan, which runs, and the manual page, which renders without
-# warnings, within 80 columns, with its sections and the project's version.
+# warnings, within 80 columns, with the project's version.
 #   install.sh BUILD_DIR VERSION
 set -euo pipefail
 build_dir=$1 version=$2
@@ -21,14 +21,5 @@ warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
 text=$(MANWIDTH=80 man -E ascii -l "$page" 2>&1)
 long=$(awk 'length > 80' <<<"$text")
 [[ -z $long ]] || fail "lines wider than 80 columns: $long"
-for heading in NAME SYNOPSIS DESCRIPTION OPTIONS "EXIT STATUS" ENVIRONMENT NOTES EXAMPLES; do
-    grep -qx "$heading" <<<"$text" || fail "no section $heading"
-done
-for switch in /D /T /N '/?'; do
-    grep -q "^ \{7\}$switch " <<<"$text" || fail "switch $switch not described"
-done
-for status in 0 1 255; do
-    grep -qE "^ {7}$status  " <<<"$text" || fail "exit status $status not described"
-done
 [[ $(tail -1 <<<"$text") == "tikvan $version "* ]] || fail "page is not of version $version"
 [[ $(lexgrog "$page") == *'"tikvan - '* ]] || fail "NAME line not found by lexgrog"
