@@ -19,8 +19,7 @@ const char* StepCp932(const char* at) {
 
 }  // namespace
 
-// The arguments after the program's name, whatever the name looks like; with
-// code page 932 a trail byte is never a blank or a quote.
+// The arguments after any program name; in code page 932 a trail byte is never a blank or a quote.
 TEST_CASE("command lines split into arguments") {
     const struct {
         bool cp932;
@@ -47,8 +46,7 @@ TEST_CASE("command lines split into arguments") {
     }
 }
 
-// Index 0 is the executable's path, whatever the command line says; indexes
-// outside 0..N give the empty text.
+// Index 0 is the executable's path; indexes outside 0..N give the empty text.
 TEST_CASE("argument indexes") {
     CHECK(std::string(ArgumentAt(0)).find("unit_tests") != std::string::npos);
     const std::int32_t count = ArgumentCount();
@@ -56,25 +54,17 @@ TEST_CASE("argument indexes") {
     CHECK((ArgumentAt(count + 1).empty() && ArgumentAt(-1).empty()));
 }
 
-// An occurrence that begins on a trail byte stays: a byte after an odd run
-// of lead bytes is a trail byte.
+// An occurrence on a trail byte, a byte after an odd run of lead bytes, stays.
 TEST_CASE("replace text skips occurrences on trail bytes") {
-    const struct {
-        bool cp932;
-        std::string_view text, pattern, replacement, want;
-    } rows[] = {
-        {false, "\x81/D/", "/", "", "\x81" "D"},
-        {true, "/\x81//D", "/", "", "\x81/D"},
-        {true, "\x88\x9F/", "/", "", "\x88\x9F"},
-        {true, "\x81\x82\x82", "\x82", "", "\x81\x82"},
-        {false, "aXbxc", "x", "-", "a-b-c"},
-        {false, "abc", "", "-", "abc"},
+    const auto replace = [](bool cp932, std::string_view text, std::string_view pattern, std::string_view replacement) {
+        return testing_text::ReplaceText(text, pattern, replacement, cp932 ? testing_text::Cp932LeadBytes() : LeadByteSet());
     };
-    for (const auto& row : rows) {
-        CAPTURE(row.text);
-        const LeadByteSet leadBytes = row.cp932 ? testing_text::Cp932LeadBytes() : LeadByteSet();
-        CHECK(testing_text::ReplaceText(row.text, row.pattern, row.replacement, leadBytes) == row.want);
-    }
+    CHECK(replace(false, "\x81/D/", "/", "") == "\x81" "D");
+    CHECK(replace(true, "/\x81//D", "/", "") == "\x81/D");
+    CHECK(replace(true, "\x88\x9F/", "/", "") == "\x88\x9F");
+    CHECK(replace(true, "\x81\x82\x82", "\x82", "") == "\x81\x82");
+    CHECK(replace(false, "aXbxc", "x", "-") == "a-b-c");
+    CHECK(replace(false, "abc", "", "-") == "abc");
     char out[2];
     CHECK(ReplaceText("abc", "x", "", LeadByteSet(), out, sizeof out) == "ab");
 }

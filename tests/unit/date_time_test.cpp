@@ -16,8 +16,7 @@ static_assert(ValueToTime(37'622.5) == TimeOfDay{12, 0, 0, 0});
 #define UNIT_MILLISECOND_STRIDE 1
 #endif
 
-// Every day of 0001-01-01 .. 9999-12-31 reads back as itself, one day after
-// the day before it.
+// Every day of 0001-01-01 .. 9999-12-31 reads back as itself, one day after the one before.
 TEST_CASE("every day round-trips") {
     double previous = DateToValue(1, 1, 1) - 1;
     std::int64_t wrong = 0;
@@ -35,8 +34,7 @@ TEST_CASE("every day round-trips") {
     CHECK(previous == DateToValue(9999, 12, 31));
 }
 
-// Every millisecond of the last and the first day, and of day 0, reads back
-// with no carry into the next second or day.
+// Every millisecond of the first, the last and day 0 reads back with no carry into the next.
 TEST_CASE("every millisecond round-trips") {
     for (const CalendarDate& day : {CalendarDate{9999, 12, 31}, CalendarDate{1, 1, 1}, CalendarDate{1899, 12, 30}}) {
         CAPTURE(day.year);

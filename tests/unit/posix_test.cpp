@@ -1,7 +1,7 @@
-// The POSIX build's locale names and code-page conversions, against what
-// tikvan.exe gets and writes under Wine.
+// The POSIX build's locale names and code pages, as tikvan.exe sees them under Wine.
 #include <doctest/doctest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "platform/unix/code_page.h"
@@ -29,10 +29,8 @@ TEST_CASE("locale names find their locales") {
         CHECK((std::string(locale.dateSeparator) == row.date && std::string(locale.timeSeparator) == row.time));
         CHECK((AnsiCodePage(locale) == row.codePage && OemCodePage(locale) == row.oemCodePage));
     }
-    for (const char* name : {"sr_RS", "sr_RS@Latn", "sr_RS@latin.UTF-8", "de_CH@valencia", "de__DE", "C.UTF-8", ""}) {
-        CAPTURE(name);
-        CHECK(LocaleOfName(name).id == 0x0409);
-    }
+    for (const char* name : {"sr_RS", "sr_RS@Latn", "sr_RS@latin.UTF-8", "de_CH@valencia", "de__DE", "C.UTF-8", ""})
+        CHECK_MESSAGE(LocaleOfName(name).id == 0x0409, name);
 }
 
 TEST_CASE("UTF-8 becomes code page bytes") {
@@ -47,8 +45,8 @@ TEST_CASE("UTF-8 becomes code page bytes") {
     CHECK(convert("/\xEF\xBC\xA4\xC3\xA9\xE3\x81\x82", 1252) == "/D\xE9?");       // /Ｄéあ
     CHECK(convert("\xE3\x81\x82\xF0\x9F\x98\x80\xEF\xBF\xBF", 65001) == "\xE3\x81\x82\xF0\x9F\x98\x80\xEF\xBF\xBF");
     CHECK(convert("1\xE3\x81\xE3\x81\x82", 65001) == "1" + r + "\xE3\x81\x82");
-    CHECK(convert("2\xC0\x80\xED\xA0\x80", 65001) == "2" + r + r + r + r);
-    CHECK(convert("3\xF4\x90\x80\x80", 65001) == "3" + r + r + r);
+    CHECK(convert("2\xC0\x80\xE0\x80\x80\xED\xA0\x80", 65001) == "2" + r + r + r + r + r + r);
+    CHECK(convert("3\xF0\x8F\xBF\xBF\xF4\x90\x80\x80", 65001) == "3" + r + r + r + r + r + r);
     CHECK(convert("4\x80\xF8\x88", 65001) == "4" + r + r + r);
     CHECK(convert("5\xE3\x41\xF0\x9F\x98", 65001) == "5" + r + "A" + r);
     char out[3] = {'x', 'x', 'x'};
@@ -64,4 +62,18 @@ TEST_CASE("ANSI text becomes OEM text") {
     CHECK(oem("\xE9\x80 I/O", 1252, 437) == "\x82? I/O");  // é€
     CHECK(oem("\x97\xFD", 1254, 857) == "-\x8D");          // a dash, ı
     CHECK(oem("\x82\xA0\x81\x5B", 932, 932) == "\x82\xA0\x81\x5B");
+}
+
+// The codeset of the first of LC_ALL, LC_CTYPE and LANG that is set and not empty.
+TEST_CASE("system text is UTF-8 by the locale codeset") {
+    const auto utf8 = [](const char* all, const char* ctype, const char* lang) {
+        for (const auto& [name, value] : {std::pair{"LC_ALL", all}, {"LC_CTYPE", ctype}, {"LANG", lang}}) {
+            if (value == nullptr) unsetenv(name);
+            else setenv(name, value, 1);
+        }
+        return SystemTextIsUtf8();
+    };
+    CHECK((utf8("ja_JP.utf8", nullptr, nullptr) && utf8("", "ko_KR.UTF-8", "C") && utf8(nullptr, nullptr, "de_DE.UTF-8@euro")));
+    CHECK_FALSE((utf8("ja_JP", nullptr, "ja_JP.UTF-8") || utf8(nullptr, "POSIX", "zh_CN.UTF-8") || utf8("ja_JP.eucJP", nullptr, nullptr)));
+    CHECK_FALSE(utf8(nullptr, nullptr, nullptr));
 }
