@@ -1,5 +1,3 @@
-// The switch-text operations with owned results, and the code page 932
-// lead bytes, for the unit tables and the fuzz targets.
 #pragma once
 
 #include <string>
@@ -35,7 +33,6 @@ inline std::string LocaleUpper(std::string_view text) {
     return std::string(tikvan::LocaleUpper(text, out.data()));
 }
 
-// Room for every occurrence replaced, however short the pattern.
 inline std::string ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
                                const tikvan::LeadByteSet& leadBytes) {
     std::string out(text.size() * (replacement.size() + 1) + 1, 0);
