@@ -35,7 +35,7 @@ boot() {
 if [[ ${WINE_RUN_STARTED:-} != 1 ]]; then
     mkdir -p "$root/build"
     if [[ ! -f $WINEPREFIX/system.reg ]]; then
-        echo "wine-run: creating the Wine prefix $WINEPREFIX" >&2
+        echo "wine-run: creating the Wine prefix $WINEPREFIX" >>"$log"
         boot -i
         wineserver -w
     fi
