@@ -22,25 +22,19 @@ for i in "${!tails[@]}"; do
 done
 ((${#wrapper[@]})) && { finish; exit; }
 
-# The sizes of the writes to descriptor 1, standard output being a file, a
-# pipe or /dev/null: full 128-byte buffers and the rest at the end, but one
-# write per statement to a character device.
+# Writes to descriptor 1: full 128-byte buffers and the rest at the end to
+# a file or a pipe, one per statement to a character device.
 trace=(strace -qq -e trace=write -o "$work/trace" "$program")
 writes() { sed -n "s/^write(1, .*, \([0-9]*\)) *= \($1\).*$/$2/p" "$work/trace" | tr '\n' ' '; }
-usage_lines='32 2 24 2 30 30 30 36 2 8 32 12 12 2 12 10 2 13 21 2 14 27'
-while read -r sink want args; do
-    case $sink in
-        file) "${trace[@]}" $args >"$work/file" ;;
-        null) "${trace[@]}" $args >/dev/null ;;
-        pipe) "${trace[@]}" $args | cat >/dev/null ;;
-    esac
+while IFS='|' read -r want args sink; do
+    eval '"${trace[@]}"' "$args $sink"
     got=$(writes '[0-9]*' '\2')
-    check "$([[ $got == "${want//_/ } " ]]; echo $?)" "writes to $sink of [$args]: got [$got], want [$want]"
-done <<ROWS
-file 128_128_99 /?
-pipe 128_128_99 /X
-file 21
-null ${usage_lines// /_} /?
+    check "$([[ $got == "$want " ]]; echo $?)" "writes [$args] $sink: got [$got], want [$want]"
+done <<'ROWS'
+128 128 99|/?|>"$work/file"
+128 128 99|/X|| cat >/dev/null
+21||>"$work/file"
+32 2 24 2 30 30 30 36 2 8 32 12 12 2 12 10 2 13 21 2 14 27|/?|>/dev/null
 ROWS
 
 # A file at its size limit takes 124 bytes of the first 128; the next write
@@ -52,11 +46,9 @@ order=$(sed -n 's/^write(\([12]\),.*/\1/p' "$work/trace" | uniq | tr -d '\n')
 [[ $status == 1 && $got == "128:124 4:-1" && $order == 12 ]]
 check $? "short write: status $status, writes [$got], descriptors $order"
 
-# Exhausted memory: from the lowest limit of the address space (coarse
-# steps) at which the loader starts the program, a range in fine steps must
-# hold both runs that end with the out-of-memory report (status 1) or the
-# start-up run-time error line (203), and complete runs; never a signal.
-# An AddressSanitizer build cannot start under any such limit.
+# Exhausted memory: past the lowest address-space limit (coarse steps) at
+# which the program loads, fine steps must give the out-of-memory report
+# (1) or the start-up run-time error line (203), then complete runs.
 memory_message='?????????'  # メモリが足りません, in code page 437
 ldd "$program" 2>/dev/null | grep -q libasan && { finish; exit; }
 for args in /? /DTN /X; do

@@ -5,8 +5,7 @@ passed=0 failed=0
 wine_run=$(realpath "$e2e_dir/../../tools/wine-run.sh")
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 usage_sha256=31296bdf6ed9cb4f3d91f74a5d9f8a0a22198f831db97d6dbc5e1f80f3abb635
-declare -A date_separator=([C]=/ [de_DE.UTF-8]=. [fi_FI.UTF-8]=. [nl_NL.UTF-8]=-)
-declare -A time_separator=([C]=: [de_DE.UTF-8]=: [fi_FI.UTF-8]=. [nl_NL.UTF-8]=:)
+declare -A separators=([C]=/: [de_DE.UTF-8]=.: [fi_FI.UTF-8]=.. [nl_NL.UTF-8]=-:)  # date, time
 
 # The case table as the arrays tails, wants, statuses, routes, locales and
 # environments.
@@ -55,7 +54,7 @@ shown() { od -An -c "$1" | head -c "${2:-200}"; }
 # locale's separators, or the byte-exact usage screen.
 check_output() {
     [[ $2 == USAGE ]] && { [[ $(sha256sum <"$1") == "$usage_sha256 "* ]]; return; }
-    local ds=${date_separator[$5]} ts=${time_separator[$5]} format text second
+    local ds=${separators[$5]:0:1} ts=${separators[$5]:1:1} format text second
     case $2 in
         D*) format="%Y$ds%m$ds%d" ;;&
         DT*) format+=' ' ;;&
