@@ -8,7 +8,7 @@ set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export LOCPATH=$work/locales
+export LOCPATH=$work/locales && mkdir -p "$LOCPATH"
 for locale in ja_JP ko_KR zh_CN tr_TR pl_PL hi_IN fi_FI; do
     localedef -i $locale -f UTF-8 "$LOCPATH/$locale.UTF-8" >/dev/null 2>&1 || { fail "localedef $locale"; exit 1; }
 done
