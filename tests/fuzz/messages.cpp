@@ -1,54 +1,37 @@
-// Fuzz target: ExpandMessage on any format and arguments. The format, every
-// text argument and the output buffer are heap blocks of their exact size,
-// so the address sanitizer catches a byte read or written past any of them.
-//
-// Input: byte 0 the output capacity (0..255); byte 1 the argument count
-// (0..5); per argument a byte for a signed number, a length byte (0..31)
-// and the text; the rest is the format.
-//
-// The output always ends with a zero within the capacity; a format without
-// "%" comes out as it is, cut to fit.
+// Fuzz target: ExpandMessage. Input: output capacity, argument count (0..5),
+// per argument a number, a length (0..31) and the text; then the format. All
+// are heap blocks of their exact size for the address sanitizer. The output
+// ends with a zero within the capacity; a format without "%" passes, cut.
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
 #include "base/messages.h"
-#include "fuzz.h"
-
-using namespace tikvan;
-
-namespace {
-
-// A heap copy of exactly these bytes, without a terminating zero.
-std::string_view Exact(std::string_view bytes, std::vector<std::unique_ptr<char[]>>& blocks) {
-    blocks.emplace_back(new char[bytes.size()]);
-    std::copy(bytes.begin(), bytes.end(), blocks.back().get());
-    return {blocks.back().get(), bytes.size()};
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::Input input(data, size);
+    std::string_view rest(reinterpret_cast<const char*>(data), size);
     std::vector<std::unique_ptr<char[]>> blocks;
-    const std::size_t capacity = input.Byte();
-    const std::size_t count = input.Byte() % 6;
-    std::vector<MessageArgument> arguments;
+    const auto take = [&](std::size_t count) {
+        const std::string_view taken = rest.substr(0, std::min(count, rest.size()));
+        rest.remove_prefix(taken.size());
+        blocks.emplace_back(new char[taken.size()]);
+        std::copy(taken.begin(), taken.end(), blocks.back().get());
+        return std::string_view(blocks.back().get(), taken.size());
+    };
+    const auto byte = [&] { return rest.empty() ? 0 : static_cast<unsigned char>(take(1)[0]); };
+    const std::size_t capacity = byte(), count = byte() % 6;
+    std::vector<tikvan::MessageArgument> arguments;
     for (std::size_t i = 0; i < count; ++i) {
-        const auto number = static_cast<std::int64_t>(static_cast<signed char>(input.Byte())) << 24;
-        arguments.emplace_back(Exact(input.Take(input.Byte() % 32), blocks));
+        const auto number = static_cast<std::int64_t>(static_cast<signed char>(byte())) << 24;
+        arguments.emplace_back(take(byte() % 32));
         arguments.back().number = number;
     }
-    const std::string_view format = Exact(input.Rest(), blocks);
+    const std::string_view format = take(rest.size());
     const std::unique_ptr<char[]> out(new char[capacity]);
-
-    const std::size_t length = ExpandMessage(format, arguments.data(), arguments.size(), out.get(), capacity);
-    if (capacity == 0) {
-        EXPECT(length == 0, format);
-        return 0;
-    }
-    EXPECT(length < capacity && out[length] == 0, format);
-    if (format.find('%') == std::string_view::npos) {
-        EXPECT(std::string_view(out.get(), length) == format.substr(0, capacity - 1), format);
-    }
+    const std::size_t length = tikvan::ExpandMessage(format, arguments.data(), arguments.size(), out.get(), capacity);
+    const bool cut = format.find('%') != std::string_view::npos ||
+                     std::string_view(out.get(), length) == format.substr(0, capacity - 1);
+    if (capacity == 0 ? length != 0 : length >= capacity || out[length] != 0 || !cut) std::abort();
     return 0;
 }
