@@ -25,7 +25,7 @@ public:
     char* Data() { return heap_ ? heap_.get() : inline_; }
 
 private:
-    char inline_[64];
+    char inline_[64]{};
     std::unique_ptr<char[]> heap_;
 };
 

@@ -133,7 +133,10 @@ char* BuildCommandLine() {
     if (tikvan::posix::IsAscii(text) || !tikvan::posix::SystemTextIsUtf8()) return line.text;
     const std::size_t capacity = 3 * line.length;
     char* converted = static_cast<char*>(std::malloc(capacity + 1));
-    if (converted == nullptr) return empty;
+    if (converted == nullptr) {
+        std::free(line.text);
+        return empty;
+    }
     converted[tikvan::posix::Utf8ToCodePage(text, GetACP(), converted, capacity)] = 0;
     std::free(line.text);
     return converted;
