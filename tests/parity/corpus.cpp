@@ -1,12 +1,9 @@
-// Prints COUNT random command lines, one per line as hexadecimal bytes, from
-// a fixed seed: "tikvan" and then pieces that the splitter and the switch
-// reader treat differently - blanks, tabs and control bytes, double quotes,
-// "/", the switch letters in both cases and "?", any byte from 0x01 to 0xFF,
-// and double-byte characters of code page 932, some of whose second bytes
-// are switch letters or a backslash.
-//   corpus SEED COUNT
-// The generator is std::mt19937 used directly, so the lines are the same on
-// every machine.
+// corpus SEED COUNT: prints COUNT command lines as hexadecimal bytes, the
+// same on every machine (std::mt19937 used directly): "tikvan" and pieces
+// that the splitter and the switch reader treat differently - blanks, tabs,
+// control bytes, quotes, "/", "?DNTdnt", any byte from 0x01 to 0xFF, and
+// code page 932 characters, some of whose second bytes are switch letters
+// or a backslash.
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -16,16 +13,12 @@ namespace {
 
 constexpr char kLetters[] = "?DNTdnt";
 
-// A code page 932 character: katakana (0x83 0x40-0x96), whose second bytes
-// include the switch letters and a backslash; hiragana (0x82 0x9F-0xF1); or
-// a row of kanji (0x89 0x40-0xFC).
+// Katakana (0x83 0x40-0x96), hiragana (0x82 0x9F-0xF1) or kanji (0x89 0x40-0xFC).
 std::string DoubleByte(std::mt19937& random) {
-    std::string pair;
-    switch (random() % 3) {
-        case 0: pair = {'\x83', static_cast<char>(0x40 + random() % 0x57)}; break;
-        case 1: pair = {'\x82', static_cast<char>(0x9F + random() % 0x53)}; break;
-        default: pair = {'\x89', static_cast<char>(0x40 + random() % 0xBD)}; break;
-    }
+    constexpr struct { char lead; unsigned first, count; } kRows[] = {
+        {'\x83', 0x40, 0x57}, {'\x82', 0x9F, 0x53}, {'\x89', 0x40, 0xBD}};
+    const auto& row = kRows[random() % 3];
+    std::string pair = {row.lead, static_cast<char>(row.first + random() % row.count)};
     if (pair[1] == '\x7F') pair[1] = '\x80';
     return pair;
 }
@@ -47,10 +40,7 @@ std::string Piece(std::mt19937& random) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: corpus SEED COUNT\n");
-        return 2;
-    }
+    if (argc != 3) return 2;
     std::mt19937 random(static_cast<std::mt19937::result_type>(std::strtoul(argv[1], nullptr, 10)));
     const long count = std::strtol(argv[2], nullptr, 10);
     for (long i = 0; i < count; ++i) {

@@ -1,7 +1,6 @@
-// Prints the regional settings that start-up loads for every locale id of
-// the POSIX build's table, one line each: the locale id, the date and time
-// separator bytes, the far-east flag and the lead-byte set. The POSIX build
-// and tikvan.exe under Wine must print the same lines.
+// Prints, for every locale id of the POSIX build's table, the regional
+// settings that start-up loads: the id, the date and time separator bytes,
+// the far-east flag and the lead bytes. Both builds must print the same.
 #include <cstdio>
 
 #include "platform/win32.h"
@@ -20,18 +19,17 @@ constexpr LCID kLocales[] = {
 
 int main() {
     for (LCID locale : kLocales) {
-        // The locales without a numeric id share one id, which stands for the
-        // locale of the environment; the /DTN sweep of the parity suite
-        // covers them, one Wine process each.
+        // The shared id of the locales without one of their own stands for
+        // the environment's locale; the /DTN sweep covers those.
         if (locale == 0x0C00) continue;
+        std::printf("%04lX", static_cast<unsigned long>(locale));
         if (!SetThreadLocale(locale)) {
-            std::printf("%04lX not set\n", static_cast<unsigned long>(locale));
+            std::printf(" not set\n");
             continue;
         }
         tikvan::LoadRegionalSettings();
         const tikvan::RegionalSettings& regional = tikvan::Regional();
-        std::printf("%04lX %02X %02X %d", static_cast<unsigned long>(locale),
-                    static_cast<unsigned char>(regional.dateSeparator),
+        std::printf(" %02X %02X %d", static_cast<unsigned char>(regional.dateSeparator),
                     static_cast<unsigned char>(regional.timeSeparator), regional.farEast ? 1 : 0);
         for (unsigned byte = 0; byte < 256; ++byte) {
             if (regional.leadBytes.Has(static_cast<unsigned char>(byte))) std::printf(" %02X", byte);

@@ -1,128 +1,92 @@
 #!/usr/bin/env bash
-# Host/Wine parity: the POSIX build and tikvan.exe under Wine are given the
-# same exact command lines under the same locales, with standard output in a
-# file, in a pipe and on a full disk, and must write the same bytes and end
-# with the same status. The clock's digits are masked in standard output,
-# the module's name and address in standard error.
-# The command lines are every row of the end-to-end table and a generated
-# corpus from a fixed seed. Then `/DTN` runs under every POSIX locale name
-# that reaches a name of the locale table.
-#   tests/parity/run.sh build/host/tests/tikvan_exact build/host/tests/parity_corpus \
-#       build/win32/tikvan.exe build/win32/tests/launch.exe
-# PARITY_COUNT sets the size of the generated corpus (200).
+# Both builds get the same exact command lines (every row of the end-to-end
+# table, and PARITY_COUNT (200) lines from a fixed seed) under the same
+# locales, standard output in a file, a pipe or on a full disk, and must give
+# the same status and bytes, clock digits and a report's module and address
+# masked; then the regional settings of every locale id, and `/DTN` under
+# every POSIX locale name that reaches the locale table.
+#   tests/parity/run.sh build/host/tests build/win32/tests build/win32/tikvan.exe
 set -uo pipefail
-host=$(realpath "$1")
-corpus=$2
-exe=$(realpath "$3")
-launcher=$(realpath "$4")
+host_tests=$(realpath "$1") win_tests=$(realpath "$2") exe=$(realpath "$3")
+host=$host_tests/tikvan_exact
 source "$(dirname "$0")/../e2e/lib.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-seed=20261207
-parity_locales=(C ja_JP.UTF-8 de_DE.UTF-8 fi_FI.UTF-8 cs_CZ.UTF-8 ko_KR.UTF-8)
-# Locales whose first lines also go to a pipe and to a full disk, and how
-# many lines that is.
-routed_locales=" C ja_JP.UTF-8 "
-routed=60
-shards=2
-
 hex() { od -An -v -tx1 | tr -d ' \n'; }
+masked() { echo "$1 $([[ -f $2 ]] && LC_ALL=C tr 0-9 9 <"$2" | hex) $(masked_report "$3" | hex)"; }
 
 load_cases
 {
     for i in "${!tails[@]}"; do command_line "$i" | hex; echo; done | awk '!seen[$0]++'
-    "$corpus" "$seed" "${PARITY_COUNT:-200}"
+    "$host_tests/parity_corpus" 20261207 "${PARITY_COUNT:-200}"
 } >"$work/lines"
 mapfile -t lines <"$work/lines"
 
-# The cases: line, locale and route, numbered in the order Wine runs them.
-case_line=() case_locale=() case_route=()
+# Every line in a file under each locale, and the first 60 under C and ja_JP
+# also into a pipe and onto a full disk; each locale's cases in two halves.
+parity_locales=(C ja_JP.UTF-8 de_DE.UTF-8 fi_FI.UTF-8 cs_CZ.UTF-8 ko_KR.UTF-8)
+cases=()
 for locale in "${parity_locales[@]}"; do
     for i in "${!lines[@]}"; do
-        routes=(file)
-        [[ $routed_locales == *" $locale "* ]] && ((i < routed)) && routes+=(pipe full)
-        for route in "${routes[@]}"; do
-            case_line+=("$i") case_locale+=("$locale") case_route+=("$route")
+        for route in file pipe full; do
+            [[ $route == file ]] || { [[ $locale == C || $locale == ja_JP.UTF-8 ]] && ((i < 60)); } || continue
+            k=${#cases[@]}
+            cases+=("$i $locale $route")
+            case $route in
+                file) output=$(windows_path "$work/wine.$k.out") ;;
+                pipe) output="|$(windows_path "$work/wine.$k.out")" ;;
+                full) output='Z:\dev\full' ;;
+            esac
+            echo "${lines[i]} $output $(windows_path "$work/wine.$k.err")" >>"$work/$locale.$((k % 2)).cases"
+            echo "$k" >>"$work/$locale.$((k % 2)).keys"
         done
     done
 done
 
-# Wine: the launchers of one locale run side by side; one locale at a time,
-# since a Wine process writes its locale's settings into the prefix as it
-# starts.
-declare -A job_size=()
-job_names=()
-for k in "${!case_line[@]}"; do
-    job=${case_locale[$k]}.$((k % shards))
-    [[ -n ${job_size[$job]:-} ]] || { job_size[$job]=0; job_names+=("$job"); }
-    job_of[k]=$job
-    row_of[k]=$((job_size[$job] += 1))
-    case ${case_route[$k]} in
-        file) output=$(windows_path "$work/wine.$k.out") ;;
-        pipe) output="|$(windows_path "$work/wine.$k.out")" ;;
-        full) output='Z:\dev\full' ;;
-    esac
-    echo "${lines[${case_line[$k]}]} $output $(windows_path "$work/wine.$k.err")" >>"$work/cases.$job"
-done
-running_locale=
-for job in "${job_names[@]}"; do
-    locale=${job%.*}
-    [[ $locale == "$running_locale" ]] || wait
-    running_locale=$locale
-    WINE_LOCALE=$locale "$wine_run" "$launcher" "$(windows_path "$exe")" "$(windows_path "$work/cases.$job")" \
-        >"$work/results.$job" 2>"$work/errors.$job" &
-done
-wait
-
-# The POSIX build, case by case.
-run_host() {
-    local k=$1
-    local program=(env LC_ALL="${case_locale[$k]}" TIKVAN_COMMAND_LINE="${lines[${case_line[$k]}]}" "$host")
-    case ${case_route[$k]} in
-        file) "${program[@]}" >"$work/host.$k.out" 2>"$work/host.$k.err" ;;
-        pipe) "${program[@]}" 2>"$work/host.$k.err" | cat >"$work/host.$k.out"; return "${PIPESTATUS[0]}" ;;
-        full) "${program[@]}" >/dev/full 2>"$work/host.$k.err" ;;
-    esac
-}
-
-masked_output() { [[ -f $1 ]] && LC_ALL=C tr 0-9 9 <"$1" | hex; }
-masked_error() { masked_report "$1" | hex; }
-
-skipped=0
-for k in "${!case_line[@]}"; do
-    job=${job_of[$k]}
-    what="${lines[${case_line[$k]}]} ${case_locale[$k]} ${case_route[$k]}"
-    wine_status=$(tr -d '\r' <"$work/results.$job" | sed -n "${row_of[$k]}p")
-    wine_status=${wine_status%% *}
-    if [[ $wine_status == SKIP ]]; then
-        skipped=$((skipped + 1))
-        continue
-    fi
-    run_host "$k"
-    host_status=$?
-    if [[ -z $wine_status ]]; then
-        fail "$what: not run under Wine: $(head -c 300 "$work/errors.$job")"
-    elif [[ $wine_status != "$host_status" ]]; then
-        fail "$what: status $host_status on the host, $wine_status under Wine"
-    elif [[ $(masked_output "$work/host.$k.out") != "$(masked_output "$work/wine.$k.out")" ]]; then
-        fail "$what: output $(masked_output "$work/host.$k.out" | head -c 80) against $(masked_output "$work/wine.$k.out" | head -c 80)"
-    elif [[ $(masked_error "$work/host.$k.err") != "$(masked_error "$work/wine.$k.err")" ]]; then
-        fail "$what: report $(masked_error "$work/host.$k.err" | head -c 120) against $(masked_error "$work/wine.$k.err" | head -c 120)"
-    else
-        pass
-    fi
-done
-echo "command lines: ${#lines[@]}, under ${#parity_locales[@]} locales; $skipped cases skipped (changed by the code page)"
-
-# `/DTN` under every POSIX name that reaches a name of the locale table: the
-# name with "_" for "-", and for a script that a modifier gives, also the
-# name without the script and with the modifier ("sr_RS.UTF-8@latin"); then
-# names that reach no locale and give English (United States). One Wine
-# process each, one after the other, as each writes its locale into the
-# prefix.
 WINE_LOCALE=C "$wine_run" "$exe" /D >/dev/null 2>&1
 export WINE_RUN_STARTED=1
+# Wine runs the two halves of a locale side by side, and one locale at a
+# time, since a Wine process writes its locale's settings into the prefix.
+for locale in "${parity_locales[@]}"; do
+    for half in 0 1; do
+        WINE_LOCALE=$locale "$wine_run" "$win_tests/launch.exe" "$(windows_path "$exe")" \
+            "$(windows_path "$work/$locale.$half.cases")" >"$work/$locale.$half.results" 2>>"$work/errors" &
+    done
+    wait
+done
+declare -A wine_status=()
+for keys in "$work"/*.keys; do
+    while read -r k status; do wine_status[$k]=$status; done < <(paste -d' ' "$keys" <(tr -d '\r' <"${keys%.keys}.results"))
+done
+
+run_host() {
+    local program=(env LC_ALL="$2" TIKVAN_COMMAND_LINE="${lines[$1]}" "$host") out=$work/host.$4.out err=$work/host.$4.err
+    case $3 in
+        file) "${program[@]}" >"$out" 2>"$err" ;;
+        pipe) "${program[@]}" 2>"$err" | cat >"$out"; return "${PIPESTATUS[0]}" ;;
+        full) "${program[@]}" >/dev/full 2>"$err" ;;
+    esac
+}
+skipped=0
+for k in "${!cases[@]}"; do
+    read -r i locale route <<<"${cases[k]}"
+    status=${wine_status[$k]:-}
+    [[ $status == SKIP ]] && { skipped=$((skipped + 1)); continue; }
+    run_host "$i" "$locale" "$route" "$k"
+    got=$(masked $? "$work/host.$k.out" "$work/host.$k.err")
+    want=$(masked "$status" "$work/wine.$k.out" "$work/wine.$k.err")
+    check "$([[ $got == "$want" ]]; echo $?)" "${lines[i]} $locale $route: ${got:0:200} against Wine's ${want:0:200}"
+done
+[[ -s $work/errors ]] && head -c 600 "$work/errors" >&2
+echo "command lines: ${#lines[@]}, under ${#parity_locales[@]} locales; $skipped cases skipped (changed by the code page)"
+
+"$host_tests/regional_dump" >"$work/regional.host"
+"$wine_run" "$win_tests/regional_dump.exe" </dev/null 2>>"$work/errors" | tr -d '\r' >"$work/regional.wine"
+check "$(diff "$work/regional.wine" "$work/regional.host" >&2; echo $?)" "regional settings (<: Wine, >: host)"
+
+# `/DTN` under each name of the locale table with "_" for "-", and also with
+# a modifier for its script ("sr_RS.UTF-8@latin"), then names that give
+# English (United States); one Wine process at a time.
 declare -A modifiers=([Arab]=arabic [Cakm]=chakma [Cher]=cherokee [Cyrl]=cyrillic [Deva]=devanagari [Latn]=latin
     [Mong]=mongolian [Tfng]=tifinagh [Vaii]=vai)
 names=()
@@ -135,11 +99,10 @@ while read -r name; do
 done < <(sed -nE 's/^TIKVAN_LOCALE_NAME\("([^"]+)".*/\1/p' "$(dirname "$0")/../../platform/unix/locale_table.inc")
 names+=(C POSIX zz_ZZ.UTF-8 de_ZZ.UTF-8 sr_RS.UTF-8 az_AZ.UTF-8 de_DE@latin ca@valencia sr_RS@latin.UTF-8 ff_SN@adlam)
 dtn=$(printf 'tikvan /DTN' | hex)
-started=$SECONDS
 for name in "${names[@]}"; do
     wine_out=$(WINE_LOCALE=$name "$wine_run" "$exe" /DTN 2>&1 | LC_ALL=C tr 0-9 9 | hex)
     host_out=$(env LC_ALL="$name" TIKVAN_COMMAND_LINE="$dtn" "$host" 2>&1 | LC_ALL=C tr 0-9 9 | hex)
-    if [[ $wine_out == "$host_out" ]]; then pass; else fail "/DTN under $name: $host_out against $wine_out"; fi
+    check "$([[ $wine_out == "$host_out" ]]; echo $?)" "/DTN under $name: $host_out against $wine_out"
 done
-echo "names for /DTN: ${#names[@]}, in $((SECONDS - started)) s"
+echo "names for /DTN: ${#names[@]}"
 finish

@@ -1,25 +1,17 @@
 #!/usr/bin/env bash
-# Installs the host build into a temporary prefix and checks what lands
-# there: bin/tikvan, which runs, and the manual page, which renders without
-# warnings, within 80 columns, with the project's version.
-#   install.sh BUILD_DIR VERSION
+# install.sh BUILD_DIR VERSION: installs the host build into a temporary prefix: bin/tikvan, which
+# runs, and the manual page, which renders without warnings, within 80 columns, of VERSION.
 set -euo pipefail
-build_dir=$1 version=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
-
 fail() { echo "FAIL: $*" >&2; exit 1; }
-
-cmake --install "$build_dir" --prefix "$prefix" >/dev/null
-[[ $(cd "$prefix" && find . -type f | sort) == $'./bin/tikvan\n./share/man/man1/tikvan.1' ]] ||
-    fail "installed: $(cd "$prefix" && find . -type f)"
+cmake --install "$1" --prefix "$prefix" >/dev/null
+files=$(cd "$prefix" && find . -type f | sort)
+[[ $files == $'./bin/tikvan\n./share/man/man1/tikvan.1' ]] || fail "installed: $files"
 [[ $("$prefix/bin/tikvan" /D) =~ ^[0-9]{4}/[0-9]{2}/[0-9]{2}$ ]] || fail "bin/tikvan /D"
-
 page=$prefix/share/man/man1/tikvan.1
-warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
-[[ -z $warnings ]] || fail "groff: $warnings"
+[[ -z $(groff -man -Tutf8 -ww -z "$page" 2>&1) ]] || fail "groff: $(groff -man -Tutf8 -ww -z "$page" 2>&1)"
 text=$(MANWIDTH=80 man -E ascii -l "$page" 2>&1)
-long=$(awk 'length > 80' <<<"$text")
-[[ -z $long ]] || fail "lines wider than 80 columns: $long"
-[[ $(tail -1 <<<"$text") == "tikvan $version "* ]] || fail "page is not of version $version"
+[[ -z $(awk 'length > 80' <<<"$text") ]] || fail "lines wider than 80 columns"
+[[ $(tail -1 <<<"$text") == "tikvan $2 "* ]] || fail "page is not of version $2"
 [[ $(lexgrog "$page") == *'"tikvan - '* ]] || fail "NAME line not found by lexgrog"
