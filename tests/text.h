@@ -1,3 +1,5 @@
+// The code page 932 fixture and the owned-text forms of the splitter and
+// ReplaceText that the unit tables compare.
 #pragma once
 
 #include <string>
@@ -22,15 +24,6 @@ constexpr bool IsCp932Lead(unsigned char byte) { return Cp932LeadBytes().Has(byt
 inline std::vector<std::string> Split(const std::string& line, tikvan::CharacterStep step) {
     const tikvan::ArgumentList list(line.c_str(), step);
     return {list.Words().begin(), list.Words().end()};
-}
-
-inline std::vector<std::string_view> Views(const std::vector<std::string>& words) {
-    return {words.begin(), words.end()};
-}
-
-inline std::string LocaleUpper(std::string_view text) {
-    std::string out(text.size(), 0);
-    return std::string(tikvan::LocaleUpper(text, out.data()));
 }
 
 inline std::string ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
