@@ -22,6 +22,14 @@ for i in "${!tails[@]}"; do
 done
 ((${#wrapper[@]})) && { finish; exit; }
 
+# A program name ending in a single-byte character of code page 1252 ends
+# at the blank after it.
+cp "$program" "$work/tikv"$'\xe9'
+before=$(date +%s)
+LC_ALL=C "$work/tikv"$'\xe9' /D >"$work/out"
+check_output "$work/out" D "$before" "$(date +%s)" C
+check $? "a name ending in 0xE9: $(shown "$work/out" 60)"
+
 # Writes to descriptor 1: full 128-byte buffers and the rest at the end to
 # a file or a pipe, one per statement to a character device.
 trace=(strace -qq -e trace=write -o "$work/trace" "$program")

@@ -48,10 +48,11 @@ TEST_CASE("command lines split into arguments") {
 
 // Index 0 is the executable's path; indexes outside 0..N give the empty text.
 TEST_CASE("argument indexes") {
-    CHECK(std::string(ArgumentAt(0)).find("unit_tests") != std::string::npos);
+    CHECK((ArgumentAt(0).find("unit_tests") != std::string_view::npos && ArgumentAt(0).find('\0') == std::string_view::npos));
     const std::int32_t count = ArgumentCount();
     CHECK(Arguments().size() == static_cast<std::size_t>(count));
     CHECK((ArgumentAt(count + 1).empty() && ArgumentAt(-1).empty()));
+    CHECK((ByteRange("abc", 0, 2) == "ab" && ByteRange("abc", 3, 5) == "c" && ByteRange("abc", 4, 1).empty()));
 }
 
 // An occurrence on a trail byte, a byte after an odd run of lead bytes, stays.
