@@ -1,9 +1,5 @@
-// Faults on purpose, inside the program's failure handling:
-//   fault access|divide|memory|stack
-// The process must end with the report of the fault and status 1.
-//   fault runerror
-// ends by the last-resort path instead: run-time error 217 at 00401234 on
-// standard output, and status 217.
+// fault access|divide|memory|stack: a fault inside the failure handling,
+// reported with status 1; fault runerror: the last-resort line for 217.
 #include <cstdint>
 #include <cstring>
 

@@ -1,16 +1,9 @@
-// Starts a program with exact command lines, for the tests under Wine, which
-// rebuilds its own command line from its arguments and keeps neither bytes
-// at or above 0x80 nor a chosen program token.
-//
-//   launch.exe PROGRAM CASES
-//
-// Each line of CASES is "HEX OUTPUT [ERROR]": the command line as
-// hexadecimal bytes; the child's standard output, a Windows path, "|PATH"
-// for a pipe drained into the file PATH, or "invalid" for none; its standard
-// error, a path or "-" (the default) for the launcher's own. The children run
-// one after the other, in the launcher's locale, and one line per case gives
-// the exit code, or "SKIP" for a command line that the ANSI code page does
-// not carry unchanged through Unicode, the way Wine hands it to the child.
+// launch.exe PROGRAM CASES: runs PROGRAM once per line of CASES, "HEX
+// OUTPUT [ERROR]" (the exact command line in hexadecimal; standard output to
+// a Windows path, "|PATH" through a pipe, or "invalid"; standard error to a
+// path or "-", the launcher's own), one after the other, and prints each exit
+// code, or "SKIP" for a line the ANSI code page does not carry through
+// Unicode as Wine hands it on. Wine itself keeps no byte from 0x80 up.
 #include <windows.h>
 
 #include <cstdio>
