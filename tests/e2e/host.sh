@@ -24,6 +24,11 @@ done
 
 # A program name ending in a single-byte character of code page 1252 ends
 # at the blank after it.
+# The test build reads its exact line from TIKVAN_COMMAND_LINE, in hexadecimal.
+exact=$(dirname "$program")/tests/tikvan_exact
+before=$(date +%s)
+[[ ! -x $exact ]] || { TIKVAN_COMMAND_LINE=74696B76616E202F44 "$exact" >"$work/out"   # tikvan /D
+    check_output "$work/out" D "$before" "$(date +%s)" C; check $? "exact line: $(shown "$work/out" 60)"; }
 cp "$program" "$work/tikv"$'\xe9'
 before=$(date +%s)
 LC_ALL=C "$work/tikv"$'\xe9' /D >"$work/out"
