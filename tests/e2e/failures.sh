@@ -43,7 +43,7 @@ while read -r name sink locale word want page class message; do
         status=$?
         if [[ $page == out ]]; then
             [[ $status == "$want" ]] && holds "$work/out" "$message"
-        elif [[ $class == - || ($build == wine && $word =~ divide|access) ]]; then
+        elif [[ $class == - || ($build == wine && $word =~ divide|access|trap) ]]; then
             [[ $status == 1 && $(head -c 1 "$work/err") == E ]] && LC_ALL=C grep -aqF $' \x82\xaa\x83\x82' "$work/err"
         else
             [[ $status == "$want" ]] && is_report "$work/err" "$page" "$class" "$module" "$message"
@@ -67,12 +67,14 @@ fault file LC_ALL=ja_JP.UTF-8 memory 1 932 EOutOfMemory \x83\x81\x83\x82\x83\x8a
 fault file LC_ALL=ja_JP.UTF-8 stack 1 932 EStackOverflow \x83\x58\x83\x5e\x83\x62\x83\x4e \x83\x49\x81\x5b\x83\x6f\x81\x5b\x83\x74\x83\x8d\x81\x5b
 fault file LC_ALL=ja_JP.UTF-8 divide 1 932 EDivByZero \x83\x5b\x83\x8d\x82\xc9\x82\xe6\x82\xe9\x8f\x9c\x8e\x5a
 fault file LC_ALL=ja_JP.UTF-8 access 1 932 -
+fault file LC_ALL=ja_JP.UTF-8 trap 1 932 EExternalException \x8a\x4f\x95\x94\x97\xe1\x8a\x4f C000001D
 fault file LC_ALL=ja_JP.UTF-8 runerror 217 out - Runtime error 217 at 00401234\r\n
 ROWS
 exec {gone}>&-
 # The host build finds its own module, named in the message, and gives the address as an offset into it.
 in_locale LC_ALL=C "$host_fault" access 2>"$work/err"
-LC_ALL=C grep -q "^EAccessViolation ?????? fault ? 000[0-9A-F]\{5\} " "$work/err" && LC_ALL=C grep -aqF "'fault'" "$work/err"
+LC_ALL=C grep -q "^EAccessViolation ?????? fault ? 000[0-9A-F]\{5\} " "$work/err" && LC_ALL=C grep -aqF "'fault'" "$work/err" &&
+    LC_ALL=C grep -aqF " 00000010 " "$work/err"
 check $? "host fault access: module not found, $(shown "$work/err")"
 
 # Clocks (faketime; @ a Unix time) past 9999, past or wrapping 16 bits,

@@ -1,4 +1,4 @@
-// fault access|divide|memory|stack: a fault inside the failure handling,
+// fault access|divide|memory|stack|trap: a fault inside the failure handling,
 // reported with status 1; fault runerror: the last-resort line for 217.
 #include <cstdint>
 #include <cstring>
@@ -33,6 +33,8 @@ volatile int deepest = 1 << 30;
         volatile int zero = 0;
         volatile int quotient = dividend / zero;
         (void)quotient;
+    } else if (std::strcmp(mode, "trap") == 0) {
+        __builtin_trap();
     }
 }
 
