@@ -31,6 +31,9 @@ TEST_CASE("locale names find their locales") {
     }
     for (const char* name : {"sr_RS", "sr_RS@Latn", "sr_RS@latin.UTF-8", "de_CH@valencia", "de__DE", "C.UTF-8", ""})
         CHECK_MESSAGE(LocaleOfName(name).id == 0x0409, name);
+    char text[4];  // a locale id other than the thread's answers for itself; a short buffer fails
+    CHECK((GetLocaleInfoA(0x0407, LOCALE_SDATE, text, 4) == 2 && std::string(text) == "."));
+    CHECK(GetLocaleInfoA(0x241A, LOCALE_SDATE, text, 2) == 0);
 }
 
 TEST_CASE("UTF-8 becomes code page bytes") {
