@@ -76,6 +76,9 @@ in_locale LC_ALL=C "$host_fault" access 2>"$work/err"
 LC_ALL=C grep -q "^EAccessViolation ?????? fault ? 000[0-9A-F]\{5\} " "$work/err" && LC_ALL=C grep -aqF "'fault'" "$work/err" &&
     LC_ALL=C grep -aqF " 00000010 " "$work/err"
 check $? "host fault access: module not found, $(shown "$work/err")"
+in_locale LC_ALL=C "$host_fault" library 2>"$work/err"
+LC_ALL=C grep -q "^EAccessViolation ?????? lib[^ /]*\.so[.0-9]* ? " "$work/err"
+check $? "host fault in a shared library: $(shown "$work/err")"
 
 # Clocks (faketime; @ a Unix time) past 9999, past or wrapping 16 bits,
 # before 1 or beyond the zone fail; a leap second reads as second 59.

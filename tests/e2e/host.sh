@@ -27,13 +27,16 @@ done
 # The test build reads its exact line from TIKVAN_COMMAND_LINE, in hexadecimal.
 exact=$(dirname "$program")/tests/tikvan_exact
 before=$(date +%s)
-[[ ! -x $exact ]] || { TIKVAN_COMMAND_LINE=74696B76616E202F44 "$exact" >"$work/out"   # tikvan /D
+[[ ! -x $exact ]] || { TIKVAN_COMMAND_LINE=227420762220202F44 "$exact" >"$work/out"   # "t v"  /D
     check_output "$work/out" D "$before" "$(date +%s)" C; check $? "exact line: $(shown "$work/out" 60)"; }
 cp "$program" "$work/tikv"$'\xe9'
 before=$(date +%s)
 LC_ALL=C "$work/tikv"$'\xe9' /D >"$work/out"
 check_output "$work/out" D "$before" "$(date +%s)" C
 check $? "a name ending in 0xE9: $(shown "$work/out" 60)"
+LC_ALL=C "$work/tikv"$'\xe9' /D >/dev/full 2>"$work/err"   # é is 0x82 in code page 437
+LC_ALL=C grep -aqF "EInOutError ?????? tikv"$'\x82'" " "$work/err"
+check $? "a name ending in 0xE9 in a report: $(shown "$work/err" 60)"
 
 # Writes to descriptor 1: full 128-byte buffers and the rest at the end to
 # a file or a pipe, one per statement to a character device.

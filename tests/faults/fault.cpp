@@ -1,4 +1,4 @@
-// fault access|divide|memory|stack|trap: a fault inside the failure handling,
+// fault access|library|divide|memory|stack|trap: a fault inside the failure handling,
 // reported with status 1; fault runerror: the last-resort line for 217.
 #include <cstdint>
 #include <cstring>
@@ -22,6 +22,10 @@ volatile int deepest = 1 << 30;
 [[gnu::noinline]] void Fault() {
     if (std::strcmp(mode, "access") == 0) {
         *reinterpret_cast<volatile int*>(unmapped) = 1;
+    } else if (std::strcmp(mode, "library") == 0) {  // in the C library's code
+        const char* volatile text = reinterpret_cast<const char*>(unmapped);
+        volatile std::size_t length = std::strlen(text);
+        static_cast<void>(length);
     } else if (std::strcmp(mode, "memory") == 0) {
         volatile std::size_t huge = SIZE_MAX / 2;
         char* volatile block = new char[huge];

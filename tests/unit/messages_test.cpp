@@ -41,3 +41,20 @@ TEST_CASE("run error lines are 29 characters") {
     CHECK(line(5, 0x10) == "Runtime error   5 at 00000010");
     CHECK(line(0, 0xFFFFFFFF) == "Runtime error   0 at FFFFFFFF");
 }
+
+TEST_CASE("failure objects: run-error numbers, messages, and messages cut to their buffer") {
+    // From OutOfMemory on: the number and the message id of each kind; 0: an expanded message.
+    constexpr std::uint16_t kRows[][2] = {
+        {203, 65522}, {204, 65506}, {200, 65531}, {201, 65532}, {215, 65533}, {207, 65534}, {200, 65535},
+        {205, 65504}, {206, 65505}, {219, 65507}, {216, 65509}, {218, 65512}, {217, 65511}, {202, 65510},
+        {220, 65490}, {221, 65491}, {222, 65517}, {223, 65488}, {224, 65492}, {225, 65489}, {227, 65494},
+        {0, 0},       {228, 65495}, {229, 65496}};
+    for (std::size_t kind = 1; kind <= std::size(kRows); ++kind) {
+        CAPTURE(kind);
+        const auto [number, message] = kRows[kind - 1];
+        CHECK(RunErrorNumber(static_cast<RunErrorKind>(kind)) == number);
+        if (message != 0) CHECK(CreateRunError(static_cast<RunErrorKind>(kind), nullptr).Message() == LoadMessage(message));
+    }
+    const std::string longText(3 * kMessageCapacity, 'x');
+    CHECK(EConvertError(longText, nullptr).Message().size() == kMessageCapacity - 1);
+}
