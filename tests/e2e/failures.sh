@@ -28,11 +28,10 @@ run() {
     eval 'in_locale "$locale" "${program[@]}" "$@"' "${sinks[$sink]}"
 } 2>"$work/err"
 
-# Rows: program, sink, locale variables (Wine takes LC_ALL only), word,
-# status, code page and class of the report (out: standard output holds the
-# message; -: the first word only, as for divide and access under Wine, where
-# QEMU may give other codes), message. An AddressSanitizer build ends a
-# failed allocation itself.
+# Rows: program, sink, locale variables (Wine: LC_ALL only), word, status,
+# code page and class of the report (out: standard output holds the message;
+# -: the first word only, as for faults under Wine, where QEMU may give other
+# codes), message. An AddressSanitizer build ends a failed allocation itself.
 ldd "$host_fault" 2>/dev/null | grep -q libasan && asan=1 || asan=
 declare -A programs=([host.tikvan]=$host [host.fault]=$host_fault [wine.tikvan]=${exe:-} [wine.fault]=${exe_fault:-})
 while read -r name sink locale word want page class message; do
@@ -42,7 +41,7 @@ while read -r name sink locale word want page class message; do
         run "$build" "${programs[$build.$name]}" "$locale" "$sink" "$word"
         status=$?
         if [[ $page == out ]]; then
-            [[ $status == "$want" ]] && holds "$work/out" "$message"
+            [[ $status == "$want" ]] && { [[ $message == - ]] || holds "$work/out" "$message"; }
         elif [[ $class == - || ($build == wine && $word =~ divide|access|trap) ]]; then
             [[ $status == 1 && $(head -c 1 "$work/err") == E ]] && LC_ALL=C grep -aqF $' \x82\xaa\x83\x82' "$work/err"
         else
@@ -67,8 +66,10 @@ fault file LC_ALL=ja_JP.UTF-8 memory 1 932 EOutOfMemory \x83\x81\x83\x82\x83\x8a
 fault file LC_ALL=ja_JP.UTF-8 stack 1 932 EStackOverflow \x83\x58\x83\x5e\x83\x62\x83\x4e \x83\x49\x81\x5b\x83\x6f\x81\x5b\x83\x74\x83\x8d\x81\x5b
 fault file LC_ALL=ja_JP.UTF-8 divide 1 932 EDivByZero \x83\x5b\x83\x8d\x82\xc9\x82\xe6\x82\xe9\x8f\x9c\x8e\x5a
 fault file LC_ALL=ja_JP.UTF-8 access 1 932 -
+fault gone LC_ALL=ja_JP.UTF-8 access 1 932 EInOutError I/O \x83\x47\x83\x89\x81\x5b (233)
 fault file LC_ALL=ja_JP.UTF-8 trap 1 932 EExternalException \x8a\x4f\x95\x94\x97\xe1\x8a\x4f C000001D
 fault file LC_ALL=ja_JP.UTF-8 runerror 217 out - Runtime error 217 at 00401234\r\n
+fault file LC_ALL=ja_JP.UTF-8 memory2 203 out EOutOfMemory -
 ROWS
 exec {gone}>&-
 # The host build finds its own module, named in the message, and gives the address as an offset into it.
@@ -76,6 +77,9 @@ in_locale LC_ALL=C "$host_fault" access 2>"$work/err"
 LC_ALL=C grep -q "^EAccessViolation ?????? fault ? 000[0-9A-F]\{5\} " "$work/err" && LC_ALL=C grep -aqF "'fault'" "$work/err" &&
     LC_ALL=C grep -aqF " 00000010 " "$work/err"
 check $? "host fault access: module not found, $(shown "$work/err")"
+in_locale LC_ALL=C "$host_fault" jump 2>"$work/err"   # its address less the image header
+LC_ALL=C grep -q "^EAccessViolation ?????? fault ? FFFFF010 " "$work/err"
+check $? "host fault outside every module: $(shown "$work/err")"
 in_locale LC_ALL=C "$host_fault" library 2>"$work/err"
 LC_ALL=C grep -q "^EAccessViolation ?????? lib[^ /]*\.so[.0-9]* ? " "$work/err"
 check $? "host fault in a shared library: $(shown "$work/err")"

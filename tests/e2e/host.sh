@@ -22,9 +22,8 @@ for i in "${!tails[@]}"; do
 done
 ((${#wrapper[@]})) && { finish; exit; }
 
-# A program name ending in a single-byte character of code page 1252 ends
-# at the blank after it.
-# The test build reads its exact line from TIKVAN_COMMAND_LINE, in hexadecimal.
+# The test build's exact line (TIKVAN_COMMAND_LINE, hexadecimal), and a name
+# ending in a single-byte character of code page 1252, which ends at the blank.
 exact=$(dirname "$program")/tests/tikvan_exact
 before=$(date +%s)
 [[ ! -x $exact ]] || { TIKVAN_COMMAND_LINE=227420762220202F44 "$exact" >"$work/out"   # "t v"  /D

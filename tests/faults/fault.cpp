@@ -1,8 +1,11 @@
-// fault access|library|divide|memory|stack|trap: a fault inside the failure handling,
-// reported with status 1; fault runerror: the last-resort line for 217.
+// fault access|library|jump|divide|memory|stack|trap: a fault inside the failure
+// handling, with output the channel still holds, reported with status 1;
+// fault runerror: the last-resort line for 217; memory2: 203.
 #include <cstdint>
 #include <cstring>
+#include <new>
 
+#include "console/channel.h"
 #include "process/process.h"
 
 namespace {
@@ -26,8 +29,17 @@ volatile int deepest = 1 << 30;
         const char* volatile text = reinterpret_cast<const char*>(unmapped);
         volatile std::size_t length = std::strlen(text);
         static_cast<void>(length);
-    } else if (std::strcmp(mode, "memory") == 0) {
+    } else if (std::strcmp(mode, "jump") == 0) {  // to an address outside every module
+        reinterpret_cast<void (*)()>(unmapped)();
+    } else if (std::strncmp(mode, "memory", 6) == 0) {  // "memory2": exhausted once more after a failure
         volatile std::size_t huge = SIZE_MAX / 2;
+        if (mode[6] == '2') {
+            try {
+                char* volatile first = new char[huge];
+                delete[] first;
+            } catch (const std::bad_alloc&) {
+            }
+        }
         char* volatile block = new char[huge];
         delete[] block;
     } else if (std::strcmp(mode, "stack") == 0) {
@@ -51,6 +63,7 @@ int main(int argc, char** argv) {
         tikvan::EndWithRunError(217, reinterpret_cast<const void*>(std::uintptr_t{0x00401234}));
     }
     tikvan::RunGuarded([] {
+        tikvan::WriteStatement("unwritten");
         Fault();
         tikvan::ProcessEnd(0);
     });

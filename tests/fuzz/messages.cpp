@@ -1,7 +1,6 @@
-// Fuzz target: ExpandMessage. Input: output capacity, argument count (0..5),
-// per argument a number, a length (0..31) and the text; then the format. All
-// are heap blocks of their exact size for the address sanitizer. The output
-// ends with a zero within the capacity; a format without "%" passes, cut.
+// Fuzz target: ExpandMessage over exact-size heap blocks (capacity, 0..5
+// arguments of a number and 0..31 bytes, the format): the output ends with a
+// zero within the capacity; a format without "%" passes, cut.
 #include <algorithm>
 #include <cstdlib>
 #include <memory>

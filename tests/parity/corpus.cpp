@@ -1,9 +1,7 @@
-// corpus SEED COUNT: prints COUNT command lines as hexadecimal bytes, the
-// same on every machine (std::mt19937 used directly): "tikvan" and pieces
-// that the splitter and the switch reader treat differently - blanks, tabs,
-// control bytes, quotes, "/", "?DNTdnt", any byte from 0x01 to 0xFF, and
-// code page 932 characters, some of whose second bytes are switch letters
-// or a backslash.
+// corpus SEED COUNT: COUNT command lines in hexadecimal, the same on every
+// machine (std::mt19937): "tikvan" and blanks, tabs, quotes, "/", "?DNTdnt",
+// any byte 0x01-0xFF, and code page 932 characters, some of whose second
+// bytes are switch letters or a backslash.
 #include <cstdio>
 #include <cstdlib>
 #include <random>
