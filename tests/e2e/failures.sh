@@ -80,6 +80,11 @@ check $? "host fault access: module not found, $(shown "$work/err")"
 in_locale LC_ALL=C "$host_fault" jump 2>"$work/err"   # its address less the image header
 LC_ALL=C grep -q "^EAccessViolation ?????? fault ? FFFFF010 " "$work/err"
 check $? "host fault outside every module: $(shown "$work/err")"
+for trap in divide:EZeroDivide overflow:EOverflow underflow:EUnderflow inexact:EInvalidOp invalid:EInvalidOp; do
+    in_locale LC_ALL=C "$host_fault" "float-${trap%:*}" 2>"$work/err"
+    [[ $? == 1 ]] && LC_ALL=C grep -q "^${trap#*:} ?????? fault " "$work/err"
+    check $? "host fault float-${trap%:*}: $(shown "$work/err")"
+done
 in_locale LC_ALL=C "$host_fault" library 2>"$work/err"
 LC_ALL=C grep -q "^EAccessViolation ?????? lib[^ /]*\.so[.0-9]* ? " "$work/err"
 check $? "host fault in a shared library: $(shown "$work/err")"
