@@ -19,8 +19,6 @@ constexpr tikvan::LeadByteSet Cp932LeadBytes() {
     return leadBytes;
 }
 
-constexpr bool IsCp932Lead(unsigned char byte) { return Cp932LeadBytes().Has(byte); }
-
 inline std::vector<std::string> Split(const std::string& line, tikvan::CharacterStep step) {
     const tikvan::ArgumentList list(line.c_str(), step);
     return {list.Words().begin(), list.Words().end()};

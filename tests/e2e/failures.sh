@@ -12,8 +12,7 @@ trap 'rm -rf "$work"' EXIT
 mkfifo "$work/fifo" && mkdir "$work/directory" && : >"$work/readable" && : >"$work/out"
 exec {reader}<>"$work/fifo" {gone}>"$work/fifo" {reader}<&-
 
-# Runs build $1 ("host" or "wine") of program $2 under the locale variables
-# $3, standard output to sink $4, with the words that follow.
+# Runs build $1 (host, wine) of program $2 under locale variables $3, output to sink $4, with words.
 declare -A sinks=([file]='>"$work/out"' [full]='>/dev/full' [gone]='>&$gone' [none]='>&-'
     [directory]='1<"$work/directory"' [null-read]='1</dev/null' [file-read]='1<"$work/readable"')
 run() {
@@ -89,8 +88,7 @@ in_locale LC_ALL=C "$host_fault" library 2>"$work/err"
 LC_ALL=C grep -q "^EAccessViolation ?????? lib[^ /]*\.so[.0-9]* ? " "$work/err"
 check $? "host fault in a shared library: $(shown "$work/err")"
 
-# Clocks (faketime; @ a Unix time) past 9999, past or wrapping 16 bits,
-# before 1 or beyond the zone fail; a leap second reads as second 59.
+# Clocks (faketime; @ a Unix time) past 9999, past or wrapping 16 bits, before 1 or beyond the zone fail; a leap second reads as 59.
 date_message='\x93\xfa\x95t\x82\xc9\x95\xcf\x8a\xb7\x82\xc5\x82\xab\x82\xc8\x82\xa2\x92l\x82\xaa\x93n\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd'  # 日付に変換できない値が渡されました
 while read -r clock zone want; do
     [[ $clock == @* ]] && clock=$(printf '%+ds' $((${clock#@} - $(date +%s))))

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# End-to-end cases of the host build: each row of the case table, the writes
-# that reach standard output, and runs out of memory.
+# The host build: the case table (only it, under a WRAPPER such as valgrind),
+# the writes that reach standard output, and runs out of memory.
 #   tests/e2e/host.sh build/host/tikvan [WRAPPER...]
-# With a wrapper (valgrind, say) only the case table runs, under it.
 set -uo pipefail
 program=$1
 wrapper=("${@:2}")
@@ -61,9 +60,8 @@ order=$(sed -n 's/^write(\([12]\),.*/\1/p' "$work/trace" | uniq | tr -d '\n')
 [[ $status == 1 && $got == "128:124 4:-1" && $order == 12 ]]
 check $? "short write: status $status, writes [$got], descriptors $order"
 
-# Exhausted memory: past the lowest address-space limit (coarse steps) at
-# which the program loads, fine steps must give the out-of-memory report
-# (1) or the start-up run-time error line (203), then complete runs.
+# Exhausted memory: fine steps past the lowest address-space limit at which the
+# program loads give the out-of-memory report (1) or line (203), then complete runs.
 memory_message='?????????'  # メモリが足りません, in code page 437
 ldd "$program" 2>/dev/null | grep -q libasan && { finish; exit; }
 for args in /? /DTN /X; do

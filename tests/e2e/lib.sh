@@ -1,5 +1,4 @@
-# Shared by the end-to-end scripts: the case table, the expected output and
-# failure report, and the count of results.
+# Shared by the end-to-end scripts: case table, expected output and report, results.
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 passed=0 failed=0
 wine_run=$(realpath "$e2e_dir/../../tools/wine-run.sh")
@@ -7,8 +6,7 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 usage_sha256=31296bdf6ed9cb4f3d91f74a5d9f8a0a22198f831db97d6dbc5e1f80f3abb635
 declare -A separators=([C]=/: [de_DE.UTF-8]=.: [fi_FI.UTF-8]=.. [nl_NL.UTF-8]=-:)  # date, time
 
-# The case table as the arrays tails, wants, statuses, routes, locales and
-# environments.
+# The case table as arrays: tails, wants, statuses, routes, locales, environments.
 load_cases() {
     tails=() wants=() statuses=() routes=() locales=() environments=()
     local tail want status route locale environment
@@ -31,8 +29,8 @@ in_locale() {
 }
 masked_address() { LC_ALL=C sed -E 's/ [0-9A-F]{8} / ADDRESS /' "$1"; }
 masked_report() { masked_address "$1" | LC_ALL=C sed -E 's/ [^ ]*tikvan[^ ]* / MODULE /'; }
-# The report of class $2 from module $3 with message $4 (printf %b) in code
-# page $1 (932, or 437 with "?" for each Japanese character), address masked.
+# The report of class $2, module $3, message $4 (printf %b), address masked, in
+# code page $1 (932, or 437 with "?" for each Japanese character).
 report() {
     if [[ $1 == 437 ]]; then
         printf '%s ?????? %s ? ADDRESS ????????\r\n%b.\r\n\r\n' "$2" "$3" "$4"
@@ -49,9 +47,8 @@ fail() { failed=$((failed + 1)); echo "FAIL: $*" >&2; }
 check() { if [[ $1 == 0 ]]; then pass; else fail "${@:2}"; fi; }
 shown() { od -An -c "$1" | head -c "${2:-200}"; }
 
-# Checks output file $1 against kind $2 for a run between Unix seconds $3
-# and $4 under locale $5: a timestamp the clock showed meanwhile, with the
-# locale's separators, or the byte-exact usage screen.
+# Output file $1 against kind $2 for a run between Unix seconds $3 and $4 under
+# locale $5: a timestamp of that time with its separators, or the usage screen.
 check_output() {
     [[ $2 == USAGE ]] && { [[ $(sha256sum <"$1") == "$usage_sha256 "* ]]; return; }
     local ds=${separators[$5]:0:1} ts=${separators[$5]:1:1} format text second

@@ -52,21 +52,15 @@ volatile int deepest = 1 << 30;
         volatile int quotient = dividend / zero;
         (void)quotient;
     } else if (std::strncmp(mode, "float-", 6) == 0) {  // its one trap unmasked, where the C library can
-        const std::string_view operation(mode + 6);
-        const int trap = operation == "divide"      ? FE_DIVBYZERO
-                         : operation == "overflow"  ? FE_OVERFLOW
-                         : operation == "underflow" ? FE_UNDERFLOW
-                         : operation == "inexact"   ? FE_INEXACT
-                                                    : FE_INVALID;
+        const std::string_view what(mode + 6);
+        const int trap = what == "divide" ? FE_DIVBYZERO : what == "overflow" ? FE_OVERFLOW
+                       : what == "underflow" ? FE_UNDERFLOW : what == "inexact" ? FE_INEXACT : FE_INVALID;
 #ifdef __GLIBC__
         feenableexcept(trap);
 #endif
         volatile double one = 1.0, zero = 0.0, big = 1e300, tiny = 1e-300;
-        volatile double result = trap == FE_DIVBYZERO  ? one / zero
-                                 : trap == FE_OVERFLOW ? big * big
-                                 : trap == FE_UNDERFLOW ? tiny * tiny
-                                 : trap == FE_INEXACT  ? one / 3
-                                                       : zero / zero;
+        volatile double result = trap == FE_DIVBYZERO ? one / zero : trap == FE_OVERFLOW ? big * big
+                               : trap == FE_UNDERFLOW ? tiny * tiny : trap == FE_INEXACT ? one / 3 : zero / zero;
         static_cast<void>(result);
     } else if (std::strcmp(mode, "trap") == 0) {
         __builtin_trap();

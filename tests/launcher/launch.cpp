@@ -1,8 +1,7 @@
-// launch.exe PROGRAM CASES: runs PROGRAM once per line of CASES, "HEX
-// OUTPUT [ERROR]" (the exact command line in hexadecimal; standard output to
-// a Windows path, "|PATH" through a pipe, or "invalid"; standard error to a
-// path or "-", the launcher's own), one after the other, and prints each exit
-// code, or "SKIP" for a line the ANSI code page does not carry through
+// launch.exe PROGRAM CASES: runs PROGRAM for each line "HEX OUTPUT [ERROR]" of
+// CASES (the exact command line in hexadecimal; output to a path, "|PATH" via
+// a pipe, or "invalid"; error to a path or "-", the launcher's own) and prints
+// its exit code, or "SKIP" for a line the ANSI code page does not carry through
 // Unicode as Wine hands it on. Wine itself keeps no byte from 0x80 up.
 #include <windows.h>
 

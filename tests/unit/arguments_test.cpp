@@ -8,16 +8,12 @@
 
 using namespace tikvan;
 
-namespace {
+static const char* StepSingle(const char* at) { return *at == 0 ? at : at + 1; }
 
-const char* StepSingle(const char* at) { return *at == 0 ? at : at + 1; }
-
-const char* StepCp932(const char* at) {
+static const char* StepCp932(const char* at) {
     if (*at == 0) return at;
-    return testing_text::IsCp932Lead(static_cast<unsigned char>(*at)) && at[1] != 0 ? at + 2 : at + 1;
+    return testing_text::Cp932LeadBytes().Has(static_cast<unsigned char>(*at)) && at[1] != 0 ? at + 2 : at + 1;
 }
-
-}  // namespace
 
 // The arguments after any program name; in code page 932 a trail byte is never a blank or a quote.
 TEST_CASE("command lines split into arguments") {

@@ -7,13 +7,9 @@
 
 using namespace tikvan;
 
-namespace {
-
-double At(unsigned y, unsigned mo, unsigned d, unsigned h, unsigned mi, unsigned s, unsigned ms = 0) {
+static double At(unsigned y, unsigned mo, unsigned d, unsigned h, unsigned mi, unsigned s, unsigned ms = 0) {
     return CombineValue(DateToValue(y, mo, d), TimeToValue(h, mi, s, ms));
 }
-
-}  // namespace
 
 // Where the pattern holds a 12-hour marker, only the text before it is pinned.
 TEST_CASE("patterns render their fields") {
