@@ -1,6 +1,5 @@
 #include "app/driver.h"
 
-
 #include "app/usage.h"
 #include "args/arguments.h"
 #include "args/switch_text.h"

@@ -71,22 +71,24 @@ fault file LC_ALL=ja_JP.UTF-8 runerror 217 out - Runtime error 217 at 00401234\r
 fault file LC_ALL=ja_JP.UTF-8 memory2 203 out EOutOfMemory -
 ROWS
 exec {gone}>&-
-# The host build finds its own module, named in the message, and gives the address as an offset into it.
-in_locale LC_ALL=C "$host_fault" access 2>"$work/err"
-LC_ALL=C grep -q "^EAccessViolation ?????? fault ? 000[0-9A-F]\{5\} " "$work/err" && LC_ALL=C grep -aqF "'fault'" "$work/err" &&
-    LC_ALL=C grep -aqF " 00000010 " "$work/err"
-check $? "host fault access: module not found, $(shown "$work/err")"
-in_locale LC_ALL=C "$host_fault" jump 2>"$work/err"   # its address less the image header
-LC_ALL=C grep -q "^EAccessViolation ?????? fault ? FFFFF010 " "$work/err"
-check $? "host fault outside every module: $(shown "$work/err")"
-for trap in divide:EZeroDivide overflow:EOverflow underflow:EUnderflow inexact:EInvalidOp invalid:EInvalidOp; do
-    in_locale LC_ALL=C "$host_fault" "float-${trap%:*}" 2>"$work/err"
-    [[ $? == 1 ]] && LC_ALL=C grep -q "^${trap#*:} ?????? fault " "$work/err"
-    check $? "host fault float-${trap%:*}: $(shown "$work/err")"
-done
-in_locale LC_ALL=C "$host_fault" library 2>"$work/err"
-LC_ALL=C grep -q "^EAccessViolation ?????? lib[^ /]*\.so[.0-9]* ? " "$work/err"
-check $? "host fault in a shared library: $(shown "$work/err")"
+# Host faults, in the host's code page: the report's first line (a regular
+# expression), and a text of its message. The module is found and the
+# address given as an offset into it; outside every module, the address
+# less the image header.
+while IFS='|' read -r mode first text; do
+    in_locale LC_ALL=C "$host_fault" "$mode" >/dev/null 2>"$work/err"
+    [[ $? == 1 ]] && LC_ALL=C grep -q "^$first " "$work/err" && LC_ALL=C grep -aq -- "$text" "$work/err"
+    check $? "host fault $mode: $(shown "$work/err")"
+done <<'ROWS'
+access|EAccessViolation ?????? fault ? 000[0-9A-F]\{5\}|'fault'.* 00000010 
+jump|EAccessViolation ?????? fault ? FFFFF010|
+library|EAccessViolation ?????? lib[^ /]*\.so[.0-9]* ?|
+float-divide|EZeroDivide ?????? fault|
+float-overflow|EOverflow ?????? fault|
+float-underflow|EUnderflow ?????? fault|
+float-inexact|EInvalidOp ?????? fault|
+float-invalid|EInvalidOp ?????? fault|
+ROWS
 
 # Clocks (faketime; @ a Unix time) past 9999, past or wrapping 16 bits, before 1 or beyond the zone fail; a leap second reads as 59.
 date_message='\x93\xfa\x95t\x82\xc9\x95\xcf\x8a\xb7\x82\xc5\x82\xab\x82\xc8\x82\xa2\x92l\x82\xaa\x93n\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd'  # 日付に変換できない値が渡されました
