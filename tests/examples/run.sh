@@ -4,8 +4,12 @@
 # standard output, standard error and exit status.
 #   tests/examples/run.sh build/win32/tikvan.exe
 set -euo pipefail
-source "$(dirname "$0")/../e2e/lib.sh"
-root=$(realpath "$e2e_dir/../..")
+root=$(realpath "$(dirname "$0")/../..")
+wine_run=$root/tools/wine-run.sh
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+passed=0 failed=0
+pass() { passed=$((passed + 1)); }
+fail() { failed=$((failed + 1)); echo "FAIL: $*" >&2; }
 examples=$root/examples
 program_dir=$(dirname "$(realpath "$1")")
 work=$(mktemp -d)
@@ -73,4 +77,5 @@ while IFS='|' read -r name arguments locale want want_status; do
             "error $(head -c 200 "$work/$row/err")"
     fi
 done <<<"$cases"
-finish
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

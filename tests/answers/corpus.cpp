@@ -1,4 +1,4 @@
-// corpus SEED COUNT: COUNT command lines in hexadecimal, the same on every
+// answers_corpus SEED COUNT: COUNT command lines in hexadecimal, the same on every
 // machine (std::mt19937): "tikvan" and blanks, tabs, quotes, "/", "?DNTdnt",
 // any byte 0x01-0xFF, and code page 932 characters, some of whose second
 // bytes are switch letters or a backslash.

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Runs the cases of a plan (see answers.cpp) with tikvan.exe under Wine and
+# leaves each case's answer as DIR/K.out, K.err and K.status:
+#   tests/answers/wine.sh PLAN DIR tikvan.exe launch.exe
+# The command lines of a locale go through the launcher in two halves side by
+# side; one locale at a time, since a Wine process writes its locale's
+# settings into the prefix. Each name runs in a Wine process of its own.
+set -euo pipefail
+plan=$(realpath "$1") dir=$(realpath "$2") exe=$(realpath "$3") launcher=$(realpath "$4")
+wine_run=$(realpath "$(dirname "$0")/../../tools/wine-run.sh")
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+mkdir -p "$dir"
+WINE_LOCALE=C "$wine_run" "$exe" /D >/dev/null 2>&1
+export WINE_RUN_STARTED=1
+
+windir=$(windows_path "$dir") awk -v dir="$dir" '
+    BEGIN { windir = ENVIRON["windir"] }  # as it is: -v would read its backslashes as escapes
+    $1 == "line" || $1 == "name" { k++ }
+    $1 != "line" { next }
+    {
+        out = windir "\\" (k - 1) ".out"
+        if ($4 == "pipe") out = "|" out
+        if ($4 == "full") out = "Z:\\dev\\full"
+        group = dir "/" $3 "." (k % 2)
+        print $5, out, windir "\\" (k - 1) ".err" > (group ".cases")
+        print k - 1 > (group ".keys")
+    }' "$plan"
+shopt -s nullglob
+locales=$(for cases in "$dir"/*.cases; do cases=${cases##*/}; echo "${cases%.*.cases}"; done | sort -u)
+for locale in $locales; do
+    for half in 0 1; do
+        [[ -f $dir/$locale.$half.cases ]] || continue
+        WINE_LOCALE=$locale "$wine_run" "$launcher" "$(windows_path "$exe")" \
+            "$(windows_path "$dir/$locale.$half.cases")" >"$dir/$locale.$half.results" &
+    done
+    wait
+done
+for keys in "$dir"/*.keys; do
+    paste -d' ' "$keys" <(tr -d '\r' <"${keys%.keys}.results") | while read -r k status; do
+        echo "$status" >"$dir/$k.status"
+    done
+done
+
+k=0
+while read -r kind _ locale _; do
+    [[ $kind == line || $kind == name ]] || continue
+    if [[ $kind == name ]]; then
+        status=0
+        WINE_LOCALE=$locale "$wine_run" "$exe" /DTN >"$dir/$k.out" 2>"$dir/$k.err" || status=$?
+        echo "$status" >"$dir/$k.status"
+    fi
+    k=$((k + 1))
+done <"$plan"

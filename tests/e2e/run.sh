@@ -1,0 +1,290 @@
+#!/usr/bin/env bash
+# Runs the end-to-end table, tests/e2e/cases.txt, on one build:
+#   tests/e2e/run.sh host build/host [WRAPPER...]   the Linux build, each program under WRAPPER
+#                                                  (valgrind); then only the rows it can take
+#   tests/e2e/run.sh wine build/win32               tikvan.exe under Wine
+#   tests/e2e/run.sh lines                          the table's plain command lines, in hexadecimal
+# ROWS=ERE runs only the rows whose names it matches.
+# A row's command is the exact command line after "tikvan " (printf %b; "@":
+# the whole line), which the Linux build takes through its test build and
+# tikvan.exe through the launcher; or "argv: WORDS", shell words given to the
+# program itself (the first word is its name; "fault" is the fault program).
+# Its expected output (and error) is "-" for none, USAGE for the usage
+# screen, "/ERE/" for a match, or bytes (printf %b) where %Y %m %d %H %M %S
+# stand for a second of the run; "report PAGE CLASS MESSAGE" is the failure
+# report in code page PAGE (932, or 437 with "?" for each Japanese
+# character) naming the program run, which {module} names in other texts.
+# In the first line of a text {address} stands for the eight digits of an
+# address, and a module's ".exe" is left out. "-" as the environment is LC_ALL=C;
+# no other locale variable is set. LOCPATH=private is a folder of locales
+# that localedef makes for the row.
+# More, as NAME=VALUE:
+#   sink=file|pipe|full|none|gone|directory|null-read|file-read|limited
+#       standard output: a file, a pipe, /dev/full, closed, a pipe whose
+#       reader has gone, a directory, /dev/null or a file opened for reading,
+#       a file of 900 bytes at a size limit of 1 KB (what follows them is
+#       the output)
+#   copy=NAME   the program runs as a copy named NAME (NAME.exe under Wine)
+#   clock=WHEN zone=TZ   faketime's clock (@: a Unix time), in zone TZ
+#   writes=LIST   the writes to descriptor 1, COUNT or COUNT:RESULT, "e" for
+#                 those to descriptor 2, as strace sees them
+#   memory=sweep  address-space limits from where the program loads: each run
+#                 ends as the row says, with the out-of-memory report, or with
+#                 the run-time error line; both kinds must be seen
+set -uo pipefail
+export LC_ALL=C
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+build=$1
+usage_sha256=31296bdf6ed9cb4f3d91f74a5d9f8a0a22198f831db97d6dbc5e1f80f3abb635
+fields() {  # the row's columns into name builds environment command stdout stderr status more
+    IFS='|' read -r name builds environment command stdout stderr status more <<<"$1"
+    local column
+    for column in name builds environment command stdout stderr status more; do
+        declare -n value=$column
+        value=${value#"${value%%[![:space:]]*}"} value=${value%"${value##*[![:space:]]}"}
+    done
+    [[ $environment == - ]] && environment=LC_ALL=C
+    local pair
+    sink=file copy= clock= zone= writes= memory= module=
+    for pair in $more; do printf -v "${pair%%=*}" '%s' "${pair#*=}"; done
+}
+rows() { grep -v '^\(#\|$\)' "$here/cases.txt" | grep -E "^(${ROWS:-.*}) *\|"; }  # ROWS: a pattern of names
+hex() { od -An -v -tx1 | tr -d ' \n'; }
+plain() { [[ $command != argv:* && $sink == file && -z $copy$clock$writes$memory && $environment == LC_ALL=C ]]; }
+line_of() { if [[ $command == @* ]]; then printf '%b' "${command:1}"; else printf 'tikvan'; [[ -z $command ]] || printf ' %b' "$command"; fi; }
+if [[ $build == lines ]]; then
+    rows | while read -r row; do fields "$row"; [[ $builds != host ]] && plain && { line_of | hex; echo; }; done | sort -u
+    exit 0
+fi
+
+dir=$(realpath "$2")
+wrapper=("${@:3}")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0 failed=0
+wine_run=$(realpath "$here/../../tools/wine-run.sh")
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+mkfifo "$work/fifo" && mkdir "$work/directory" && : >"$work/readable"
+exec {reader}<>"$work/fifo" {gone}>"$work/fifo" {reader}<&-
+# Standard output of sink $1, as a redirection.
+declare -A sinks=([file]='>"$out"' [full]='>/dev/full' [gone]='>&$gone' [none]='>&-' [pipe]='| cat >"$out"'
+    [directory]='1<"$work/directory"' [null-read]='1</dev/null' [file-read]='1<"$work/readable"' [null]='>/dev/null')
+
+# The report of class $2, module $3, message $4 (printf %b) in code page $1.
+report() {
+    if [[ $1 == 437 ]]; then
+        printf '%s ?????? %s ? {address} ????????\r\n%b.\r\n\r\n' "$2" "$3" "$4"
+    else  # CLASS がモジュール MODULE の {address} で発生しました。
+        printf '%s \x82\xaa\x83\x82\x83\x57\x83\x85\x81\x5b\x83\x8b %s \x82\xcc {address} ' "$2" "$3"
+        printf '\x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42\r\n%b.\r\n\r\n' "$4"
+    fi
+}
+# Whether file $1 holds what $2 says, for a run between Unix seconds $3 and $4 of program $5;
+# $6 "#" leaves the address and the module as they are.
+holds() {
+    local text second want=$2 shown=${module:-${5:-}} && shown=${shown##*/}
+    if [[ $want == /*/ ]]; then
+        text=$(cat "$1"; printf x) want=$(printf '%b' "${want:1:-1}"; printf x)
+        [[ ${text%x} =~ ^${want%x}$ ]]
+        return
+    fi
+    text=$(sed -E "${6:-}1s/ [0-9A-F]{8} / {address} /; ${6:-}1s/\.exe / /" "$1"; printf x)
+    case $want in
+        -) [[ $text == x ]]; return ;;
+        USAGE) [[ $(sha256sum <"$1") == "$usage_sha256 "* ]]; return ;;
+        report\ *) read -r _ page class message <<<"$want"
+                   [[ $text == "$(report "$page" "$class" "$(printf '%b' "${shown%.exe}")" "$message"; printf x)" ]]; return ;;
+    esac
+    want=${want//\{module\}/${shown%.exe}}
+    [[ $want == *%* ]] || { [[ $text == "$(printf '%b' "$want"; printf x)" ]]; return; }
+    for ((second = $3; second <= $4; second++)); do
+        [[ $text == "$(printf '%b' "$(printf "%(${want})T" "$second")"; printf x)" ]] && return 0
+    done
+    return 1
+}
+check() {  # the row's outcome: status $1, output and error in $work/$2.out and .err, program $3
+    if [[ $1 == "$status" ]] && holds "$work/$2.out" "$stdout" "$before" "$after" "$3" "#" &&
+        holds "$work/$2.err" "$stderr" "$before" "$after" "$3"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAIL: $build: $name: status $1, output $(od -An -c "$work/$2.out" | head -c 160)," \
+            "error $(od -An -c "$work/$2.err" | head -c 240)" >&2
+    fi
+}
+# The locale variables of the row, and nothing else of the caller's.
+in_environment() {
+    local -a variables
+    read -ra variables <<<"${environment//LOCPATH=private/LOCPATH=$work/locales}"
+    # wine-run.sh passes WINE_LOCALE on as LC_ALL, which its own shell may not know.
+    [[ $build == wine ]] && variables=("${variables[@]/#LC_ALL=/WINE_LOCALE=}")
+    env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG -u LANGUAGE -u LOCPATH "${variables[@]}" "$@"
+}
+# Makes the locales a row names, where it asks for a private folder of them.
+make_locales() {
+    [[ $environment == *LOCPATH=private* ]] || return 0
+    local locale
+    mkdir -p "$work/locales"
+    for locale in $(grep -oE '[a-z]{2,3}_[A-Z]{2}\.UTF-8' <<<"$environment"); do
+        [[ -d $work/locales/$locale ]] || localedef -i "${locale%.UTF-8}" -f UTF-8 "$work/locales/$locale" >/dev/null 2>&1 ||
+            { echo "localedef $locale failed" >&2; exit 1; }
+    done
+}
+words_of() {  # the row's words: its argv, or its exact line cut at blanks
+    if [[ $command == argv:* ]]; then eval "words=($(printf '%b' "${command#argv:}"))"; else read -ra words <<<"$(line_of)"; fi
+}
+# Runs the row's program $1 with words ${words[@]:1} as argv[0] ${words[0]}, into $work/$2.out and .err.
+run_program() {
+    local program=$1 key=$2
+    local -a run=(in_environment)
+    [[ $build == host && $command != argv:* ]] && run+=(env TIKVAN_COMMAND_LINE="$(line_of | hex)")
+    [[ -n $zone ]] && run+=(env TZ="$zone" ASAN_OPTIONS=verify_asan_link_order=0)
+    [[ $clock == @* ]] && clock=$(printf '%+ds' $((${clock#@} - $(date +%s))))
+    [[ -n $clock ]] && run+=(faketime -f "${clock//_/ }")
+    [[ -n $writes ]] && run+=(strace -qq -e trace=write -o "$work/trace")
+    if [[ $build == wine ]]; then
+        run+=("$wine_run" "$program" "${words[@]:1}")
+    else
+        run+=("${wrapper[@]}" "$program" "${words[@]:1}")
+    fi
+    out=$work/$key.out
+    [[ $sink == limited ]] && head -c 900 /dev/zero >"$out" || : >"$out"
+    if [[ $sink == pipe ]]; then
+        "${run[@]}" 2>"$work/$key.err" | cat >"$out"
+        return "${PIPESTATUS[0]}"
+    elif [[ $sink == limited ]]; then
+        (ulimit -f 1 && eval '"${run[@]}"' '>>"$out"' 2>"$work/$key.err")
+        set -- $?
+        tail -c +901 "$out" >"$out.tail" && mv "$out.tail" "$out"
+        return "$1"
+    else
+        eval '"${run[@]}"' "${sinks[$sink]}" '2>"$work/$key.err"'
+    fi
+}
+# The writes that strace saw, as the column writes= gives them.
+traced_writes() {
+    sed -nE 's/^write\(([12]), .*, ([0-9]+)\) += (-?[0-9]+).*$/\1 \2 \3/p' "$work/trace" | awk '
+        $1 == 2 { if (last != "e") list = list sep "e"; last = "e"; sep = ","; next }
+        { last = $2 (($2 == $3) ? "" : ":" $3); list = list sep last; sep = "," }
+        END { print list }'
+}
+program_of() {  # the program the row runs on this build
+    local program=$dir/tikvan
+    [[ $command == argv:* ]] || program=$dir/tests/tikvan_exact
+    [[ ${words[0]} == fault ]] && program=$dir/tests/fault
+    if [[ $build == wine ]]; then
+        program=$dir/tikvan.exe
+        [[ ${words[0]} == fault ]] && program=$dir/tests/fault.exe
+    fi
+    if [[ -n $copy ]]; then
+        local name
+        name=$(printf '%b' "$copy")
+        [[ $build == wine ]] && name+=.exe
+        cp "$program" "$work/$name"
+        program=$work/$name
+    fi
+    echo "$program"
+}
+
+# Exhausted memory: from the lowest address-space limit at which the program
+# loads, fine steps give the out-of-memory report or the run-time error line,
+# then runs that end as the row says.
+sweep() {
+    local program=$1 limit complete=0 exhausted=0 fine= step=64 end=4096 memory_status
+    for ((limit = 2048; limit <= end; limit += step)); do
+        (ulimit -v $limit && run_program "$program" m)
+        memory_status=$?
+        if ((memory_status >= 125 && memory_status <= 127)); then  # the program did not load
+            continue
+        elif [[ -z $fine ]]; then
+            fine=1 step=12 end=$((limit + 96)) limit=$((limit - 72))
+        elif [[ $memory_status == 1 ]] && holds "$work/m.err" "report 437 EOutOfMemory ?????????" 0 0 "$program"; then
+            exhausted=$((exhausted + 1))
+        elif [[ $memory_status == 203 && ! -s $work/m.err ]] && holds "$work/m.out" '/Runtime error 203 at [0-9A-F]{8}\r\n/'; then
+            exhausted=$((exhausted + 1))
+        elif [[ $memory_status == "$status" ]] && holds "$work/m.out" "$stdout" "$before" "$(date +%s)" "" "#" &&
+            [[ ! -s $work/m.err ]]; then
+            complete=$((complete + 1))
+        else
+            cp "$work/m.out" "$work/row.out" && cp "$work/m.err" "$work/row.err"
+            echo "memory limit $limit KB" >&2
+            return "$memory_status"
+        fi
+    done
+    ((complete > 0 && exhausted > 0)) || { echo "memory sweep: $complete complete, $exhausted exhausted" >&2; return 99; }
+    : >"$work/row.out" && : >"$work/row.err"
+    return "$status"
+}
+
+# The rows that the launcher can take, with their environment as the key of
+# one launcher run each; the other rows run one Wine process each.
+declare -A groups=()
+launched=()
+run_launcher_groups() {
+    local key k index=0 results output
+    for key in "${!groups[@]}"; do
+        index=$((index + 1))
+        for k in ${groups[$key]}; do
+            fields "${launched[k]}"
+            output=$(windows_path "$work/$k.out")
+            case $sink in pipe) output="|$output" ;; full) output='Z:\dev\full' ;; none) output=invalid ;; esac
+            echo "$(line_of | hex) $output $(windows_path "$work/$k.err")"
+        done >"$work/group.$index.cases"
+        before=$(date +%s) environment=$key
+        in_environment "$wine_run" "$dir/tests/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
+            "$(windows_path "$work/group.$index.cases")" >"$work/group.$index.results"
+        after=$(date +%s)
+        mapfile -t results < <(tr -d '\r' <"$work/group.$index.results")
+        local position=0
+        for k in ${groups[$key]}; do
+            fields "${launched[k]}"
+            touch "$work/$k.out" "$work/$k.err"
+            check "${results[position]:-none}" "$k" "$dir/tikvan.exe"
+            position=$((position + 1))
+        done
+    done
+}
+
+# Rows left out: under a wrapper those it would upset, and under the
+# sanitizers those marked unsanitized; E2E_LEAVE_OUT adds more, each a key of
+# the column more (writes, memory, clock, sink=limited ...) or "fault".
+leave_out=${E2E_LEAVE_OUT:-}
+((${#wrapper[@]})) && leave_out+=" writes memory clock sink=limited fault"
+[[ ${TIKVAN_SANITIZED:-} == 1 ]] && leave_out+=" unsanitized"
+left_out() {
+    local tags=" $more " tag
+    [[ $command == argv:\ fault* ]] && tags+="fault "
+    for tag in $more; do tags+="${tag%%=*} "; done
+    for tag in $leave_out; do [[ $tags == *" $tag "* ]] && return 0; done
+    return 1
+}
+while read -r row; do
+    fields "$row"
+    [[ $builds == both || $builds == "$build" ]] || continue
+    left_out && continue
+    words_of
+    make_locales
+    if [[ $build == wine && $command != argv:* && $sink =~ ^(file|pipe|full|none)$ && -z $copy ]]; then
+        groups[$environment]+="${#launched[@]} "
+        launched+=("$row")
+        continue
+    fi
+    program=$(program_of)
+    before=$(date +%s)
+    if [[ $memory == sweep ]]; then
+        sweep "$program"
+    else
+        run_program "$program" row
+    fi
+    got=$?
+    after=$(date +%s)
+    if [[ -n $writes && $(traced_writes) != "$writes" ]]; then
+        echo "$name: writes $(traced_writes), not $writes" >&2
+        got=writes
+    fi
+    [[ $memory == sweep ]] && stdout=- stderr=-
+    check "$got" row "$program"
+done < <(rows)
+run_launcher_groups
+echo "$build: $passed passed, $failed failed"
+[[ $failed == 0 && $passed -gt 0 ]]
