@@ -2,8 +2,8 @@
 # Builds both programs and runs every test, printing how long each stage took:
 # the static checks, the host tests (with valgrind, then with the address and
 # undefined-behaviour sanitizers), the fuzz targets for a bounded run, line
-# coverage, and the tests of tikvan.exe under Wine, the parity of both builds
-# among them.
+# coverage, and the tests of tikvan.exe under Wine, a sample of its recorded
+# answers among them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 trap 'tools/wine-run.sh --stop' EXIT

@@ -1,36 +1,33 @@
 #!/usr/bin/env bash
 # Runs the end-to-end table, tests/e2e/cases.txt, on one build:
-#   tests/e2e/run.sh host build/host [WRAPPER...]   the Linux build, each program under WRAPPER
-#                                                  (valgrind); then only the rows it can take
+#   tests/e2e/run.sh host build/host [WRAPPER...]   the Linux build (under WRAPPER: the rows it can take)
 #   tests/e2e/run.sh wine build/win32               tikvan.exe under Wine
 #   tests/e2e/run.sh lines                          the table's plain command lines, in hexadecimal
 # ROWS=ERE runs only the rows whose names it matches.
-# A row's command is the exact command line after "tikvan " (printf %b; "@":
-# the whole line), which the Linux build takes through its test build and
-# tikvan.exe through the launcher; or "argv: WORDS", shell words given to the
-# program itself (the first word is its name; "fault" is the fault program).
-# Its expected output (and error) is "-" for none, USAGE for the usage
-# screen, "/ERE/" for a match, or bytes (printf %b) where %Y %m %d %H %M %S
-# stand for a second of the run; "report PAGE CLASS MESSAGE" is the failure
-# report in code page PAGE (932, or 437 with "?" for each Japanese
-# character) naming the program run, which {module} names in other texts.
-# In the first line of a text {address} stands for the eight digits of an
-# address, and a module's ".exe" is left out. "-" as the environment is LC_ALL=C;
-# no other locale variable is set. LOCPATH=private is a folder of locales
-# that localedef makes for the row.
+# Command: the exact line after "tikvan " (printf %b; "@": the whole line),
+# taken by the Linux build's test build and by tikvan.exe through the
+# launcher; or "argv: WORDS", shell words for the program itself (the first
+# is its name; "fault" is the fault program).
+# Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE"
+# (the report in code page 932, or 437 with "?" for each Japanese
+# character, naming the program run), or bytes (printf %b) where %Y %m %d
+# %H %M %S stand for a second of the run and {module} for the program. In
+# an error's first line {address} stands for an address, and ".exe" is left
+# out. Environment: the only locale variables ("-": LC_ALL=C);
+# LOCPATH=private is a folder of the locales they name, made by localedef.
 # More, as NAME=VALUE:
-#   sink=file|pipe|full|none|gone|directory|null-read|file-read|limited
-#       standard output: a file, a pipe, /dev/full, closed, a pipe whose
-#       reader has gone, a directory, /dev/null or a file opened for reading,
-#       a file of 900 bytes at a size limit of 1 KB (what follows them is
-#       the output)
-#   copy=NAME   the program runs as a copy named NAME (NAME.exe under Wine)
-#   clock=WHEN zone=TZ   faketime's clock (@: a Unix time), in zone TZ
-#   writes=LIST   the writes to descriptor 1, COUNT or COUNT:RESULT, "e" for
-#                 those to descriptor 2, as strace sees them
+#   sink=   standard output: file (the default), pipe, full (/dev/full), none
+#           (closed), gone (a pipe without reader), directory, null (/dev/null),
+#           null-read and file-read (opened for reading), limited (after 900
+#           bytes, at a 1 KB size limit)
+#   copy=NAME   the program as a copy named NAME (NAME.exe under Wine); module=
+#               the name its report shows
+#   clock=WHEN zone=TZ   faketime's clock (@: a Unix time) in zone TZ
+#   writes=LIST   the writes strace sees: COUNT or COUNT:RESULT to descriptor 1,
+#                 "e" for those to descriptor 2
 #   memory=sweep  address-space limits from where the program loads: each run
-#                 ends as the row says, with the out-of-memory report, or with
-#                 the run-time error line; both kinds must be seen
+#                 ends as the row says, with the out-of-memory report or the
+#                 run-time error line, and both kinds are seen
 set -uo pipefail
 export LC_ALL=C
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
