@@ -2,9 +2,10 @@
 rem The date and the time of one reading of the clock, in variables.
 rem for /f keeps the last line a command writes, and after a mistyped
 rem switch that is the usage screen's last line, which looks like a
-rem timestamp: so any status but 0 adds the line "failed", and the script
-rem stops there instead of using the text.
-for /f "delims=" %%t in ('tikvan /DT ^& if errorlevel 1 echo failed') do set "stamp=%%t"
+rem timestamp: so any status but 0 adds the line "failed", and the
+rem script stops there instead of using the text.
+for /f "delims=" %%t in ('tikvan /DT ^& if errorlevel 1 echo failed') ^
+    do set "stamp=%%t"
 if "%stamp%"=="failed" (
     echo tikvan gave no timestamp
     exit /b 1
