@@ -12,59 +12,48 @@ passed=0 failed=0
 check() { if [[ $1 == 0 ]]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: ${*:2}" >&2; fi; }
 
 # The packages: the script's array against the backquoted names of the
-# README's paragraph that starts "Packages".
+# README's paragraph that starts "Packages" (and qemu-user, which the script
+# installs only where it is needed).
 script=$(sed -n '/^packages=(/,/)/p' "$root/tools/install-deps.sh" | tr -d '()' | sed 's/packages=//' | tr -s ' \n' '\n' |
     grep . | sort)
-listed=$(awk '/^Packages/ { on = 1 } on && /^$/ { exit } on' "$root/README.md" | grep -o '`[^`/]*`' | tr -d '`' |
-    grep -vx qemu-user | sort)
-[[ -n $script && $script == "$listed" ]]
+listed=$(awk '/^Packages/ { on = 1 } on && /^$/ { exit } on' "$root/README.md" | grep -o '`[^`/]*`' | tr -d '`' | sort)
+[[ -n $script && $script == "$(grep -vx qemu-user <<<"$listed")" && $listed == *qemu-user* ]]
 check $? "README.md's packages are not the install script's: $(diff <(echo "$script") <(echo "$listed") | tr '\n' ' ')"
-grep -q 'qemu-user' "$root/tools/install-deps.sh" && grep -q '^Packages.*' "$root/README.md" &&
-    awk '/^Packages/ { on = 1 } on && /^$/ { exit } on' "$root/README.md" | grep -q '`qemu-user`'
-check $? "README.md does not name qemu-user with the packages"
 
-# The recipes: each ```bat block of README.md and each .EX block of the
-# manual page that is a batch file (starts "@echo off") is one of the files
-# of examples/, and each file is shown in both.
-declare -A shown_readme shown_manual
+# The recipes: each block of a document that is a batch file (starts "@echo
+# off") is one of the files of examples/, and each file is shown.
 examples=() names=()
 for file in "$root"/examples/*.cmd; do examples+=("$(tr -d '\r' <"$file")") names+=("${file##*/}"); done
-# Prints the example whose text is $1, or fails.
-example_of() {
-    local i
-    for i in "${!examples[@]}"; do [[ ${examples[i]} == "$1" ]] && { echo "$i"; return 0; }; done
-    return 1
+# Document $1, whose blocks open with line $2 and close with line $3; sed
+# script $4 undoes its escapes.
+recipes_shown() {
+    local block i
+    local -A shown=()
+    while IFS= read -r -d '' block; do
+        [[ $block == '@echo off'* ]] || continue
+        for i in "${!examples[@]}"; do [[ ${examples[i]} == "$block" ]] && break; done
+        [[ ${examples[i]} == "$block" ]] && shown[$i]=1
+        check $? "$1 shows a recipe that is not a file of examples/: ${block:0:120}"
+    done < <(awk -v start="$2" -v end="$3" '$0 == start { on = 1; text = ""; next }
+        on && $0 == end { printf "%s%c", text, 0; on = 0; next } on { text = text (text == "" ? "" : "\n") $0 }' \
+        "$root/$1" | sed -e "$4")
+    for i in "${!examples[@]}"; do
+        [[ -n ${shown[$i]:-} ]]
+        check $? "$1 does not show ${names[i]} word for word"
+    done
 }
-while IFS= read -r -d '' block; do
-    i=$(example_of "$block")
-    check $? "README.md shows a recipe that is not a file of examples/: ${block:0:120}"
-    [[ -n $i ]] && shown_readme[$i]=1
-done < <(awk '/^```bat$/ { on = 1; text = ""; next } on && /^```$/ { printf "%s%c", text, 0; on = 0; next }
-    on { text = text (text == "" ? "" : "\n") $0 }' "$root/README.md")
-# The manual's blocks, with the escapes that the page uses undone.
-while IFS= read -r -d '' block; do
-    [[ $block == '@echo off'* ]] || continue
-    i=$(example_of "$block")
-    check $? "the manual page shows a recipe that is not a file of examples/: ${block:0:120}"
-    [[ -n $i ]] && shown_manual[$i]=1
-done < <(awk '/^\.EX$/ { on = 1; text = ""; next } on && /^\.EE$/ { printf "%s%c", text, 0; on = 0; next }
-    on { text = text (text == "" ? "" : "\n") $0 }' "$root/man/tikvan.1" |
-    sed -e 's/\\-/-/g; s/\\(aq/'"'"'/g; s/\\(ha/^/g; s/\\(ga/`/g; s/\\(ti/~/g; s/\\e/\\/g')
-for i in "${!examples[@]}"; do
-    [[ -n ${shown_readme[$i]:-} ]]
-    check $? "README.md does not show ${names[i]} word for word"
-    [[ -n ${shown_manual[$i]:-} ]]
-    check $? "the manual page does not show ${names[i]} word for word"
-done
+recipes_shown README.md '```bat' '```' ''
+recipes_shown man/tikvan.1 .EX .EE 's/\\-/-/g; s/\\(aq/'"'"'/g; s/\\(ha/^/g; s/\\e/\\/g'
 
 # Runs the build under locale $1 (de-DE) with the other arguments; standard
 # error and output as they come.
 in_locale() { env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG LC_ALL="${1/-/_}" "$program" "${@:2}"; }
 masked_report() { LC_ALL=C sed -E 's/ [0-9A-F]{8} / ADDRESS /; s/ tikvan(\.exe)? / MODULE /; s/[ \r]*$//'; }
-declare -A iconv_names=([UTF-8]=UTF-8)
 # The report's lines in UTF-8, under locale $1 with OEM code page $2.
 report_of() {
-    in_locale "$1" /D 2>&1 >/dev/full | iconv -f "${iconv_names[$2]:-CP$2}" -t UTF-8 | masked_report
+    local from=CP$2
+    [[ $2 == UTF-8 ]] && from=UTF-8
+    in_locale "$1" /D 2>&1 >/dev/full | iconv -f "$from" -t UTF-8 | masked_report
 }
 japanese=$(report_of ja-JP 932)
 

@@ -28,7 +28,6 @@ save.cmd|/X today.txt|C||Usage error in "/X": today.txt holds the usage screen\n
 save.cmd|/D Z:\\dev\\full|C||tikvan failed with status 1\n|1|report
 capture.cmd||de_DE.UTF-8||Started at %Y.%m.%d %H:%M:%S\nDate %Y.%m.%d, time %H:%M:%S\n|0|empty
 logname.cmd||de_DE.UTF-8||Log file: backup-%Y%m%d-%H%M%S.log\n|0|empty
-capture.cmd||fi_FI.UTF-8||Started at %Y.%m.%d %H.%M.%S\nDate %Y.%m.%d, time %H.%M.%S\n|0|empty
 logname.cmd||fi_FI.UTF-8||Log file: backup-%Y%m%d-%H%M%S.log\n|0|empty
 logname.cmd||nl_NL.UTF-8||Log file: backup-%Y%m%d-%H%M%S.log\n|0|empty
 EOF
@@ -81,6 +80,7 @@ for locale in "${!batches[@]}"; do
     befores[$locale]=$(printf '%(%s)T' -1)
     WINEPATH="$(windows_path "$program_dir");$(windows_path "$examples")" WINE_LOCALE=$locale \
         "$wine_run" cmd /c "$(windows_path "$work/$locale.cmd")" >"$work/$locale.out" 2>"$work/$locale.err" || true
+    export WINE_RUN_STARTED=1
     afters[$locale]=$(printf '%(%s)T' -1)
     outputs[$locale]=$(cat "$work/$locale.out"; printf x)
     outputs[$locale]=${outputs[$locale]%x}
