@@ -11,7 +11,6 @@ if "%stamp%"=="failed" (
     exit /b 1
 )
 echo Started at %stamp%
-
 rem The date and the time in two variables, split from the one text
 for /f "tokens=1,2" %%a in ("%stamp%") do (
     set "today=%%a"

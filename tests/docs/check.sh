@@ -43,7 +43,7 @@ recipes_shown() {
     done
 }
 recipes_shown README.md '```bat' '```' ''
-recipes_shown man/tikvan.1 .EX .EE 's/\\-/-/g; s/\\(aq/'"'"'/g; s/\\(ha/^/g; s/\\e/\\/g'
+recipes_shown man/tikvan.1 .EX .EE 's/^\\&//; s/\\-/-/g; s/\\(aq/'"'"'/g; s/\\(ha/^/g; s/\\e/\\/g'
 
 # Runs the build under locale $1 (de-DE) with the other arguments; standard
 # error and output as they come.
