@@ -1,6 +1,15 @@
 @echo off
-rem A log file name from the date and the time, without the separators,
-rem whichever of "/", "-", "." and ":" the regional settings use
-for /f "tokens=1-6 delims=/-.: " %%a in ('tikvan /DT') do set "stamp=%%a%%b%%c-%%d%%e%%f"
-echo Backup started>> backup-%stamp%.log
-echo Log file: backup-%stamp%.log
+rem A log file name from the date and the time without their separators,
+rem whichever of "/", "-", "." and ":" the regional settings use. The
+rem text is checked as in capture.cmd before it makes a name.
+for /f "delims=" %%t in ('tikvan /DT ^& if errorlevel 1 echo failed') ^
+    do set "stamp=%%t"
+if "%stamp%"=="failed" (
+    echo tikvan gave no timestamp
+    exit /b 1
+)
+for /f "tokens=1-6 delims=/-.: " %%a in ("%stamp%") do (
+    set "log=backup-%%a%%b%%c-%%d%%e%%f.log"
+)
+echo Backup started>> %log%
+echo Log file: %log%

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # reproducible.sh SOURCE_DIR VERSION: two builds of the release zip, from two paths, the second under
-# another time zone and umask, give the same bytes; the zip's files, the exe's imports and version.
+# another time zone and umask, give the same bytes; the zip's files, the README's names of them, the
+# exe's header, imports and version.
 set -euo pipefail
 source_dir=$1 version=$2 zip_name=tikvan-$2-win32.zip
 work=$(mktemp -d)
@@ -15,13 +16,43 @@ build "$work/one" src
 (umask 027 && export TZ=JST-9 && build "$work/second-build" sources/tikvan)
 cmp "$work/one/build/$zip_name" "$work/second-build/build/$zip_name" || fail "the two builds' zips differ"
 exe=$work/one/build/tikvan.exe zip=$work/one/build/$zip_name out=$work/unzipped
-[[ $(unzip -Z1 "$zip") == $'LICENSE\nREADME.md\nSHA256SUMS\ntikvan.exe' ]] || fail "zip holds: $(unzip -Z1 "$zip")"
+recipes=$(cd "$source_dir" && printf '%s\n' examples/*.cmd)
+files=$(printf '%s\n' LICENSE README.txt SHA256SUMS examples/ "$recipes" tikvan.exe tikvan.html)
+[[ $(unzip -Z1 "$zip") == "$files" ]] || fail "zip holds: $(unzip -Z1 "$zip")"
 unzip -q "$zip" -d "$out"
-[[ $(cut -c67- "$out/SHA256SUMS") == $'LICENSE\nREADME.md\ntikvan.exe' ]] || fail "SHA256SUMS lists other files"
+[[ $(cut -c67- "$out/SHA256SUMS") == "$(grep -vx 'SHA256SUMS\|examples/' <<<"$files")" ]] || fail "SHA256SUMS lists other files"
 (cd "$out" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not verify"
-cmp "$exe" "$out/tikvan.exe" && cmp "$source_dir/README.md" "$out/README.md" || fail "the zip's files are not the built ones"
-imports=$(i686-w64-mingw32-objdump -p "$exe" | grep 'DLL Name' | tr -d '\t ')
-[[ $imports == $'DLLName:KERNEL32.dll\nDLLName:msvcrt.dll' ]] || fail "imports: $imports"
+cmp "$exe" "$out/tikvan.exe" || fail "the zip's exe is not the built one"
+for recipe in $recipes; do cmp "$source_dir/$recipe" "$out/$recipe" || fail "$recipe is not the source's"; done
+mandoc -T html "$source_dir/man/tikvan.1" | cmp - "$out/tikvan.html" || fail "tikvan.html is not the manual page"
+# The texts for Notepad: CR LF line ends, the README with UTF-8's byte order mark and the version.
+crlf() { sed 's/$/\r/' "$@"; }
+crlf "$source_dir/LICENSE" | cmp - "$out/LICENSE" || fail "LICENSE is not the source's with CR LF"
+{ printf '\xef\xbb\xbf'; crlf "$source_dir/release/README.txt"; } | sed "1s/@PROJECT_VERSION@/$version/" |
+    cmp - "$out/README.txt" || fail "README.txt is not release/README.txt for version $version"
+# The README names only files of the zip, every one of them, and nothing of building.
+named=$(grep -aoE '[A-Za-z0-9_\\]+\.(exe|cmd|html|txt)\b|\b(LICENSE|SHA256SUMS)\b' "$out/README.txt" | tr '\\' / |
+    grep -vx 'cmd.exe' | sort -u)
+[[ $named == "$(grep -v '/$' <<<"$files" | sort)" ]] || fail "README.txt names $(echo $named), the zip holds $(echo $files)"
+! grep -aiE 'debian|cmake|apt-get|install-deps|build/|\.md\b' "$out/README.txt" || fail "README.txt speaks of building"
+# What README.txt's Windows versions are judged from: the header's subsystem version (4.0, Windows
+# NT 4.0) and the imports, all of which Windows 2000 has. Another header or import needs a new judgement.
+header=$(i686-w64-mingw32-objdump -p "$exe")
+[[ $(grep -E '^(Major|Minor)SubsystemVersion' <<<"$header" | tr -s '\t ' ' ') == \
+    $'MajorSubsystemVersion 4\nMinorSubsystemVersion 0' ]] || fail "subsystem version: $(grep Subsystem <<<"$header")"
+imports=$(awk -F'\t' '/DLL Name:/ { split($2, name, ": "); dll = name[2]; next } /^$/ { dll = "" }
+    dll && $3 ~ /^ +[0-9]+ +[A-Za-z_]/ { n = split($3, field, " "); print dll ":" field[n] }' <<<"$header" | sort)
+judged=$(printf 'KERNEL32.dll:%s\n' CloseHandle CreateSemaphoreW DeleteCriticalSection EnterCriticalSection \
+    ExitProcess FindResourceW FreeLibrary GetACP GetCPInfo GetCommandLineA GetCurrentThreadId GetFileType \
+    GetLastError GetLocalTime GetLocaleInfoA GetModuleFileNameA GetModuleHandleA GetProcAddress GetStartupInfoA \
+    GetStdHandle GetThreadLocale GetVersionExA InitializeCriticalSection IsDBCSLeadByteEx LeaveCriticalSection \
+    LoadLibraryA LoadResource LockResource MultiByteToWideChar ReleaseSemaphore SetLastError \
+    SetUnhandledExceptionFilter Sleep TlsAlloc TlsFree TlsGetValue TlsSetValue VirtualProtect VirtualQuery \
+    WaitForSingleObject WideCharToMultiByte WriteFile
+    printf 'msvcrt.dll:%s\n' __getmainargs __initenv __p__acmdln __p__commode __p__fmode __set_app_type \
+    __setusermatherr _amsg_exit _cexit _initterm _iob _onexit abort calloc exit fprintf free fwrite malloc memchr \
+    memcmp memcpy memmove memset realloc signal strcmp strlen strncmp vfprintf)
+[[ $imports == "$(sort <<<"$judged")" ]] || fail "imports other than judged: $(diff <(echo "$judged" | sort) <(echo "$imports") | grep '^[<>]' | tr '\n' ' ')"
 # Signature, structure version, file and product version as (major << 16 | minor) and (patch << 16).
 IFS=. read -r major minor patch <<<"$version"
 le16() { printf '%02x%02x' $(($1 & 255)) $(($1 >> 8)); }
