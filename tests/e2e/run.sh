@@ -94,10 +94,21 @@ holds() {
     esac
     want=${want//\{module\}/${shown%.exe}}
     [[ $want == *%* ]] || { [[ $text == "$(printf '%b' "$want"; printf x)" ]]; return; }
-    for ((second = $3; second <= $4; second++)); do
-        [[ $text == "$(printf '%b' "$(printf "%(${want})T" "$second")"; printf x)" ]] && return 0
+    # Line by line, each at a second of the run (a line may come from a call of its own).
+    local -a wanted=() got=()
+    local rest=$want k
+    while [[ $rest == *'\n'* ]]; do wanted+=("${rest%%\\n*}\\n") rest=${rest#*\\n}; done
+    wanted+=("$rest") rest=${text%x}
+    while [[ $rest == *$'\n'* ]]; do got+=("${rest%%$'\n'*}"$'\n') rest=${rest#*$'\n'}; done
+    got+=("$rest")
+    ((${#got[@]} == ${#wanted[@]})) || return 1
+    for k in "${!wanted[@]}"; do
+        [[ -z ${wanted[k]} ]] && { [[ -z ${got[k]} ]] || return 1; continue; }  # an empty format is bash's default
+        for ((second = $3; second <= $4 + 1; second++)); do
+            ((second > $4)) && return 1
+            [[ ${got[k]}x == "$(printf '%b' "$(printf "%(${wanted[k]})T" "$second")"; printf x)" ]] && break
+        done
     done
-    return 1
 }
 check() {  # the row's outcome: status $1, output and error in $work/$2.out and .err, program $3
     if [[ $1 == "$status" ]] && holds "$work/$2.out" "$stdout" "$before" "$after" "$3" "#" &&
