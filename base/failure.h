@@ -48,8 +48,8 @@ public:
     const char* ClassName() const override { return "EHeapException"; }
 };
 
-// Exhausted memory. Its one object is made at start-up, so that reporting it
-// needs no memory.
+// Exhausted memory. Its object is made in static storage when memory runs
+// out, so that reporting it needs no memory.
 class EOutOfMemory final : public EHeapException {
 public:
     using EHeapException::EHeapException;
@@ -129,9 +129,9 @@ enum class RunErrorKind : std::uint8_t {
 
 // The failure object of a run-time error kind at a code address: an object
 // of the kind's class with the kind's message; CreateIoFailure for kind 0.
-// Exhausted memory is reported with the object made at start-up. The object
-// lives in static storage, which the next call reuses: a fault ends the
-// process, so one is made in a run.
+// The object lives in static storage, which the next call reuses, so making
+// it needs no memory: a fault or exhausted memory ends the process, so one
+// is made in a run.
 const Exception& CreateRunError(RunErrorKind kind, const void* address, std::uint32_t exceptionCode = 0);
 
 // The run-time error number of a kind, the exit status where no failure
