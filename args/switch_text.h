@@ -16,9 +16,11 @@
 namespace tikvan {
 
 // Room for a text made from an argument: inside the object for the short
-// texts that switches are, from the heap for a longer one.
+// texts that switches are, from the heap for a longer one. Neither is
+// filled: every byte is written before it is read.
 class ScratchText {
 public:
+    // cppcheck-suppress uninitMemberVar
     explicit ScratchText(std::size_t size) : heap_(size > sizeof inline_ ? new char[size] : nullptr) {}
     char* Data() { return heap_ ? heap_.get() : inline_; }
 

@@ -61,7 +61,7 @@ void ReportFailure(const Exception& failure) {
 
 void WriteReportLine(DWORD which, std::string_view text) {
     if (!ConsoleFlag) return;
-    const HANDLE handle = GetStdHandle(which);
+    HANDLE handle = GetStdHandle(which);
     DWORD written = 0;
     WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     WriteFile(handle, "\r\n", 2, &written, nullptr);
