@@ -42,13 +42,13 @@ char expanded[kMessageCapacity];
 
 using Maker = const Exception& (*)(std::string_view, const void*, std::uint32_t);
 
-// By kind: the class, the run-time error number and the message id.
+// By kind, from kind 1: the class, the run-time error number and the
+// message id.
 constexpr struct {
     Maker make;
     std::uint16_t number;
     MessageId message;
 } kRunErrors[] = {
-    {nullptr, 0, {}},  // I/O: the number is the code's low 8 bits
     {&BuildRunError<EOutOfMemory>, 203, kOutOfMemory},
     {&BuildRunError<EInvalidPointer>, 204, kInvalidPointer},
     {&BuildRunError<EDivByZero>, 200, kDivByZero},
@@ -75,14 +75,12 @@ constexpr struct {
     {&BuildRunError<ESafecallException>, 229, kSafecallException},
 };
 
+const auto& RowOf(RunErrorKind kind) { return kRunErrors[static_cast<std::size_t>(kind) - 1]; }
+
 }  // namespace
 
 const Exception& CreateRunError(RunErrorKind kind, const void* address, std::uint32_t exceptionCode) {
-    const auto& row = kRunErrors[static_cast<std::size_t>(kind)];
-    if (row.make == nullptr) {
-        static_assert(sizeof(EInOutError) <= sizeof runError);
-        return *new (runError) EInOutError(CreateIoFailure(address));
-    }
+    const auto& row = RowOf(kind);
     std::string_view message = LoadMessage(row.message);
     if (kind == RunErrorKind::ExternalException) {
         const MessageArgument code(static_cast<std::int64_t>(exceptionCode));
@@ -91,10 +89,7 @@ const Exception& CreateRunError(RunErrorKind kind, const void* address, std::uin
     return row.make(message, address, exceptionCode);
 }
 
-int RunErrorNumber(RunErrorKind kind) {
-    if (kind == RunErrorKind::Io) return PendingIoError & 0xFF;
-    return kRunErrors[static_cast<std::size_t>(kind)].number;
-}
+int RunErrorNumber(RunErrorKind kind) { return RowOf(kind).number; }
 
 [[gnu::noinline]] void RaiseDateConversion() {
     throw EConvertError(LoadMessage(kDateConversion), __builtin_return_address(0));
