@@ -23,9 +23,15 @@ constexpr std::string_view kPatterns[2][2][2] = {
     {{"yyyy/mm/dd", "yyyy/mm/dd\r\n"}, {"yyyy/mm/dd hh:nn:ss", "yyyy/mm/dd hh:nn:ss\r\n"}},
 };
 
-}  // namespace
+struct SwitchSet {
+    bool usageError = false;
+    bool help = false;
+    bool lineEnd = false;
+    bool date = false;
+    bool time = false;
+};
 
-SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const LeadByteSet& leadBytes) {
+SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const CharacterSet& characters) {
     SwitchSet switches;
     for (std::string_view argument : arguments) {
         if (!TextEquals(ByteRange(argument, 1, 1), kSwitchPrefix)) {
@@ -35,10 +41,10 @@ SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const LeadBy
     }
     for (std::string_view argument : arguments) {
         // The upper-cased argument, then its letters: neither is longer.
-        ScratchText buffer(2 * argument.size() + 1);
+        ScratchText buffer(2 * argument.size());
         const std::string_view upper = AsciiUpper(argument, buffer.Data());
         const std::string_view letters =
-            ReplaceText(upper, kSwitchPrefix, "", leadBytes, buffer.Data() + argument.size(), argument.size());
+            ReplaceText(upper, kSwitchPrefix, "", characters, buffer.Data() + argument.size(), argument.size());
         if (letters.empty()) switches.usageError = true;
         for (char letter : letters) {
             switch (letter) {
@@ -53,9 +59,11 @@ SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const LeadBy
     return switches;
 }
 
-Plan PlanOutput(std::span<const std::string_view> arguments, const LeadByteSet& leadBytes) {
+}  // namespace
+
+Plan PlanOutput(std::span<const std::string_view> arguments, const CharacterSet& characters) {
     if (arguments.empty()) return {Action::Timestamp, kPatterns[1][1][1]};
-    const SwitchSet switches = ReadSwitches(arguments, leadBytes);
+    const SwitchSet switches = ReadSwitches(arguments, characters);
     if (switches.usageError) return {Action::UsageError, {}};
     if (switches.help) return {Action::Help, {}};
     const std::string_view pattern = kPatterns[switches.date][switches.time][switches.lineEnd];
@@ -65,7 +73,7 @@ Plan PlanOutput(std::span<const std::string_view> arguments, const LeadByteSet& 
 
 void RunDriver() {
     const DateTimeValue captured = CaptureLocalTime();
-    const Plan plan = PlanOutput(Arguments(), Regional().leadBytes);
+    const Plan plan = PlanOutput(Arguments(), Regional().characters);
     switch (plan.action) {
         case Action::UsageError:
             WriteUsageScreen();

@@ -9,18 +9,6 @@
 
 namespace tikvan {
 
-struct SwitchSet {
-    bool usageError = false;
-    bool help = false;
-    bool lineEnd = false;
-    bool date = false;
-    bool time = false;
-};
-
-// The prefix pass (every argument starts with "/") and, when it passes, the
-// letter pass over the switch texts ("?", "D", "N", "T").
-SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const LeadByteSet& leadBytes);
-
 enum class Action { Timestamp, Help, UsageError };
 
 struct Plan {
@@ -28,10 +16,11 @@ struct Plan {
     std::string_view pattern;  // for Action::Timestamp
 };
 
-// What the command does for these arguments. A usage error wins over help;
-// help wins over any timestamp; with no arguments the date, the time and a
-// line end are printed.
-Plan PlanOutput(std::span<const std::string_view> arguments, const LeadByteSet& leadBytes);
+// What the command does for these arguments: the prefix pass (every argument
+// starts with "/") and, when it passes, the letter pass over the switch texts
+// ("?", "D", "N", "T"). A usage error wins over help; help wins over any
+// timestamp; with no arguments the date, the time and a line end are printed.
+Plan PlanOutput(std::span<const std::string_view> arguments, const CharacterSet& characters);
 
 // The whole run: reads the clock, then the arguments, and writes the
 // timestamp or the usage screen. Ends the process with 255 on a usage error;

@@ -1,8 +1,13 @@
 #include "app/usage.h"
 
+#include <array>
+#include <string_view>
+
 #include "console/channel.h"
 
 namespace tikvan {
+
+namespace {
 
 using namespace std::string_view_literals;
 
@@ -40,6 +45,8 @@ const std::array<std::string_view, 22> kUsageLines = {
     // [改行] stands for the line end
     "2003/01/01 12:00:00[\x89\xFC\x8D\x73]"sv,
 };
+
+}  // namespace
 
 void WriteUsageScreen() {
     for (std::string_view line : kUsageLines) WriteLineStatement(line);

@@ -61,8 +61,8 @@ ArgumentList::ArgumentList(const char* line, CharacterStep step) {
         ++count_;
         size += token.length;
     }
-    bytes_.reset(new char[size + 1]);
-    words_.reset(new std::string_view[count_ + 1]);
+    bytes_.reset(new char[size]);
+    words_.reset(new std::string_view[count_]);
     char* out = bytes_.get();
     Token token{0, first};
     for (std::size_t i = 0; i < count_; ++i) {
@@ -81,18 +81,6 @@ const ArgumentList& ProcessArguments() {
 
 }  // namespace
 
-std::int32_t ArgumentCount() { return static_cast<std::int32_t>(ProcessArguments().Words().size()); }
-
 std::span<const std::string_view> Arguments() { return ProcessArguments().Words(); }
-
-std::string_view ArgumentAt(std::int32_t index) {
-    if (index == 0) {
-        static char path[MAX_PATH + 1];
-        const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-        return {path, length < sizeof path ? length : sizeof path - 1};
-    }
-    if (index < 0 || index > ArgumentCount()) return {};
-    return Arguments()[static_cast<std::size_t>(index - 1)];
-}
 
 }  // namespace tikvan

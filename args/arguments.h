@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -43,13 +42,8 @@ private:
     std::size_t count_ = 0;
 };
 
-// The process's own arguments. The command line does not change during a
-// run, so it is split once. ArgumentAt gives the full path of the executable
-// for index 0, argument i for 1..N, and the empty text for any other index.
-std::int32_t ArgumentCount();
-std::string_view ArgumentAt(std::int32_t index);
-
-// Arguments 1..N of the process, as ArgumentAt gives them.
+// Arguments 1..N of the process's own command line. The line does not
+// change during a run, so it is split once.
 std::span<const std::string_view> Arguments();
 
 }  // namespace tikvan

@@ -3,9 +3,48 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/ascii.h"
 #include "platform/win32.h"
 
 namespace tikvan {
+
+namespace {
+
+// Upper-cases by the user's locale (CharUpperBuffA). Length and character
+// positions stay the same. `out` holds text.size() bytes.
+std::string_view LocaleUpper(std::string_view text, char* out) {
+    std::copy(text.begin(), text.end(), out);
+    if (!text.empty()) CharUpperBuffA(out, static_cast<DWORD>(text.size()));
+    return {out, text.size()};
+}
+
+// Whether the byte at `offset`, inside `text`, is the trail byte of a
+// double-byte character: while double-byte text is in use, a byte preceded
+// by an odd run of lead-byte set bytes is one. Only the bytes up to `offset`
+// are looked at.
+bool IsTrailByte(std::string_view text, std::size_t offset, const CharacterSet& characters) {
+    if (!characters.farEast) return false;
+    std::size_t leadsBefore = 0;
+    while (leadsBefore < offset && characters.leadBytes.Has(text[offset - 1 - leadsBefore])) ++leadsBefore;
+    return leadsBefore % 2 == 1;
+}
+
+// The 1-based position of the first occurrence of `pattern` in `text` that
+// does not begin on a trail byte, or 0. An exact occurrence is also what the
+// locale comparison of those bytes with the pattern reports as equal, so only
+// its start needs judging. A rejected occurrence begins on a trail byte, and
+// the byte after a trail byte always begins a character, even when the trail
+// byte's value is in the lead-byte set; so the search goes on from the next
+// byte.
+std::int32_t FindText(std::string_view pattern, std::string_view text, const CharacterSet& characters) {
+    if (pattern.empty() || text.empty()) return 0;
+    for (std::size_t at = text.find(pattern); at != std::string_view::npos; at = text.find(pattern, at + 1)) {
+        if (!IsTrailByte(text, at, characters)) return static_cast<std::int32_t>(at + 1);
+    }
+    return 0;
+}
+
+}  // namespace
 
 std::string_view ByteRange(std::string_view text, std::int32_t start, std::int32_t count) {
     if (start < 1) start = 1;
@@ -17,44 +56,13 @@ std::string_view ByteRange(std::string_view text, std::int32_t start, std::int32
 bool TextEquals(std::string_view left, std::string_view right) { return left == right; }
 
 std::string_view AsciiUpper(std::string_view text, char* out) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char byte = text[i];
-        out[i] = byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 0x20) : byte;
-    }
+    std::transform(text.begin(), text.end(), out, UpperAscii);
     return {out, text.size()};
-}
-
-std::string_view LocaleUpper(std::string_view text, char* out) {
-    std::copy(text.begin(), text.end(), out);
-    if (!text.empty()) CharUpperBuffA(out, static_cast<DWORD>(text.size()));
-    return {out, text.size()};
-}
-
-ByteKind ByteKindAt(const char* text, std::size_t offset, const LeadByteSet& leadBytes) {
-    if (text[offset] == 0 || leadBytes.Empty()) return ByteKind::Single;
-    std::size_t leadsBefore = 0;
-    while (leadsBefore < offset && leadBytes.Has(text[offset - 1 - leadsBefore])) ++leadsBefore;
-    if (leadsBefore % 2 == 1) return ByteKind::Trail;
-    return leadBytes.Has(text[offset]) ? ByteKind::Lead : ByteKind::Single;
-}
-
-// An exact occurrence is also what the locale comparison of those bytes with
-// the pattern reports as equal, so only its start needs judging. A rejected
-// occurrence begins on a trail byte, and the byte after a trail byte always
-// begins a character, even when the trail byte's value is in the lead-byte
-// set; so the search goes on from the next byte.
-std::int32_t FindText(std::string_view pattern, std::string_view text, const LeadByteSet& leadBytes) {
-    if (pattern.empty() || text.empty()) return 0;
-    // ByteKindAt looks at the bytes up to `at` only, all inside the text.
-    for (std::size_t at = text.find(pattern); at != std::string_view::npos; at = text.find(pattern, at + 1)) {
-        if (ByteKindAt(text.data(), at, leadBytes) != ByteKind::Trail) return static_cast<std::int32_t>(at + 1);
-    }
-    return 0;
 }
 
 std::string_view ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
-                             const LeadByteSet& leadBytes, char* out, std::size_t capacity) {
-    ScratchText foldedBytes(pattern.size() + text.size() + 1);
+                             const CharacterSet& characters, char* out, std::size_t capacity) {
+    ScratchText foldedBytes(pattern.size() + text.size());
     const std::string_view foldedPattern = LocaleUpper(pattern, foldedBytes.Data());
     std::string_view folded = LocaleUpper(text, foldedBytes.Data() + pattern.size());
     std::string_view rest = text;
@@ -65,13 +73,14 @@ std::string_view ReplaceText(std::string_view text, std::string_view pattern, st
         size += taken;
     };
     while (!folded.empty()) {
-        const std::int32_t position = FindText(foldedPattern, folded, leadBytes);
+        const std::int32_t position = FindText(foldedPattern, folded, characters);
         if (position == 0) break;
+        // Folding keeps lengths: the rest and its folded copy stay aligned.
         const auto before = static_cast<std::size_t>(position - 1);
         append(rest.substr(0, before));
         append(replacement);
-        rest.remove_prefix(std::min(rest.size(), before + pattern.size()));
-        folded.remove_prefix(std::min(folded.size(), before + foldedPattern.size()));
+        rest.remove_prefix(before + pattern.size());
+        folded.remove_prefix(before + pattern.size());
     }
     append(rest);
     return {out, size};

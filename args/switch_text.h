@@ -15,17 +15,17 @@
 
 namespace tikvan {
 
-enum class ByteKind { Single, Lead, Trail };
-
 // Room for a text made from an argument: inside the object for the short
-// texts that switches are, from the heap for a longer one.
+// texts that switches are, from the heap for a longer one. Neither is
+// filled: every byte is written before it is read.
 class ScratchText {
 public:
+    // cppcheck-suppress uninitMemberVar
     explicit ScratchText(std::size_t size) : heap_(size > sizeof inline_ ? new char[size] : nullptr) {}
     char* Data() { return heap_ ? heap_.get() : inline_; }
 
 private:
-    char inline_[64]{};
+    char inline_[64];
     std::unique_ptr<char[]> heap_;
 };
 
@@ -41,22 +41,11 @@ bool TextEquals(std::string_view left, std::string_view right);
 // too. No other byte changes. `out` holds text.size() bytes.
 std::string_view AsciiUpper(std::string_view text, char* out);
 
-// Upper-cases by the user's locale (CharUpperBuffA). Length and character
-// positions stay the same. `out` holds text.size() bytes.
-std::string_view LocaleUpper(std::string_view text, char* out);
-
-// The kind of the byte at `offset` in a zero-terminated text, judged by the
-// lead-byte set: a byte preceded by an odd run of set bytes is a trail byte.
-ByteKind ByteKindAt(const char* text, std::size_t offset, const LeadByteSet& leadBytes);
-
-// The 1-based position of the first occurrence of `pattern` in `text` that
-// does not begin on a trail byte, or 0.
-std::int32_t FindText(std::string_view pattern, std::string_view text, const LeadByteSet& leadBytes);
-
-// Replaces every occurrence of `pattern`, found without regard to case, by
-// `replacement`. Every byte of the result comes from `text` or `replacement`.
-// The result is cut at `capacity` bytes of `out`.
+// Replaces every occurrence of `pattern`, found without regard to case by the
+// user's locale, by `replacement`; an occurrence that begins on the trail
+// byte of a double-byte character stays. Every byte of the result comes from
+// `text` or `replacement`. The result is cut at `capacity` bytes of `out`.
 std::string_view ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
-                             const LeadByteSet& leadBytes, char* out, std::size_t capacity);
+                             const CharacterSet& characters, char* out, std::size_t capacity);
 
 }  // namespace tikvan

@@ -18,15 +18,16 @@ namespace {
 // I/O codes with a text of their own, searched in this order.
 constexpr struct {
     std::int32_t code;
-    std::uint16_t message;
-} kIoMessages[] = {{2, 65524}, {3, 65525}, {4, 65526}, {5, 65527}, {100, 65528}, {101, 65529}, {106, 65530}};
+    MessageId message;
+} kIoMessages[] = {{2, kFileNotFound}, {3, kPathNotFound}, {4, kTooManyOpenFiles}, {5, kAccessDenied},
+                   {100, kReadBeyondEnd}, {101, kDiskFull}, {106, kNotANumber}};
 
 // Where CreateRunError makes its object; no class of the tree is larger
 // than EExternal, and none needs destroying.
 alignas(EExternal) unsigned char runError[sizeof(EExternal)];
 
 template <class Failure>
-const Exception& Make(std::string_view message, const void* address, std::uint32_t exceptionCode) {
+const Exception& BuildRunError(std::string_view message, const void* address, std::uint32_t exceptionCode) {
     static_assert(sizeof(Failure) <= sizeof runError && std::is_trivially_destructible_v<Failure>);
     if constexpr (std::is_base_of_v<EExternal, Failure>) {
         return *new (runError) Failure(message, address, exceptionCode);
@@ -37,51 +38,49 @@ const Exception& Make(std::string_view message, const void* address, std::uint32
 
 // The expanded message of a new failure object; static, so that making the
 // object of a stack overflow needs little stack.
-char expanded[1024];
+char expanded[kMessageCapacity];
 
 using Maker = const Exception& (*)(std::string_view, const void*, std::uint32_t);
 
-// By kind: the class, the run-time error number and the message id.
+// By kind, from kind 1: the class, the run-time error number and the
+// message id.
 constexpr struct {
     Maker make;
     std::uint16_t number;
-    std::uint16_t message;
+    MessageId message;
 } kRunErrors[] = {
-    {nullptr, 0, 0},  // I/O: the number is the code's low 8 bits
-    {&Make<EOutOfMemory>, 203, 65522},
-    {&Make<EInvalidPointer>, 204, 65506},
-    {&Make<EDivByZero>, 200, 65531},
-    {&Make<ERangeError>, 201, 65532},
-    {&Make<EIntOverflow>, 215, 65533},
-    {&Make<EInvalidOp>, 207, 65534},
-    {&Make<EZeroDivide>, 200, 65535},
-    {&Make<EOverflow>, 205, 65504},
-    {&Make<EUnderflow>, 206, 65505},
-    {&Make<EInvalidCast>, 219, 65507},
-    {&Make<EAccessViolation>, 216, 65509},
-    {&Make<EPrivilege>, 218, 65512},
-    {&Make<EControlC>, 217, 65511},
-    {&Make<EStackOverflow>, 202, 65510},
-    {&Make<EVariantError>, 220, 65490},
-    {&Make<EVariantError>, 221, 65491},
-    {&Make<EVariantError>, 222, 65517},
-    {&Make<EVariantError>, 223, 65488},
-    {&Make<EVariantError>, 224, 65492},
-    {&Make<EVariantError>, 225, 65489},
-    {&Make<EAssertionFailed>, 227, 65494},
-    {&Make<EExternalException>, 0, 65493},
-    {&Make<EIntfCastError>, 228, 65495},
-    {&Make<ESafecallException>, 229, 65496},
+    {&BuildRunError<EOutOfMemory>, 203, kOutOfMemory},
+    {&BuildRunError<EInvalidPointer>, 204, kInvalidPointer},
+    {&BuildRunError<EDivByZero>, 200, kDivByZero},
+    {&BuildRunError<ERangeError>, 201, kRangeError},
+    {&BuildRunError<EIntOverflow>, 215, kIntOverflow},
+    {&BuildRunError<EInvalidOp>, 207, kInvalidOp},
+    {&BuildRunError<EZeroDivide>, 200, kZeroDivide},
+    {&BuildRunError<EOverflow>, 205, kOverflow},
+    {&BuildRunError<EUnderflow>, 206, kUnderflow},
+    {&BuildRunError<EInvalidCast>, 219, kInvalidCast},
+    {&BuildRunError<EAccessViolation>, 216, kAccessViolation},
+    {&BuildRunError<EPrivilege>, 218, kPrivilege},
+    {&BuildRunError<EControlC>, 217, kControlC},
+    {&BuildRunError<EStackOverflow>, 202, kStackOverflow},
+    {&BuildRunError<EVariantError>, 220, kVariantTypeCast},
+    {&BuildRunError<EVariantError>, 221, kVariantOperation},
+    {&BuildRunError<EVariantError>, 222, kVariantDispatch},
+    {&BuildRunError<EVariantError>, 223, kVariantArrayCreate},
+    {&BuildRunError<EVariantError>, 224, kVariantArgument},
+    {&BuildRunError<EVariantError>, 225, kVariantBounds},
+    {&BuildRunError<EAssertionFailed>, 227, kAssertionFailed},
+    {&BuildRunError<EExternalException>, 0, kExternalException},
+    {&BuildRunError<EIntfCastError>, 228, kIntfCast},
+    {&BuildRunError<ESafecallException>, 229, kSafecallException},
 };
+
+const auto& RowOf(RunErrorKind kind) { return kRunErrors[static_cast<std::size_t>(kind) - 1]; }
 
 }  // namespace
 
 const Exception& CreateRunError(RunErrorKind kind, const void* address, std::uint32_t exceptionCode) {
-    const auto& row = kRunErrors[static_cast<std::size_t>(kind)];
-    if (row.make == nullptr) {
-        static_assert(sizeof(EInOutError) <= sizeof runError);
-        return *new (runError) EInOutError(CreateIoFailure(address));
-    }
+    const auto& row = RowOf(kind);
     std::string_view message = LoadMessage(row.message);
     if (kind == RunErrorKind::ExternalException) {
         const MessageArgument code(static_cast<std::int64_t>(exceptionCode));
@@ -90,10 +89,7 @@ const Exception& CreateRunError(RunErrorKind kind, const void* address, std::uin
     return row.make(message, address, exceptionCode);
 }
 
-int RunErrorNumber(RunErrorKind kind) {
-    if (kind == RunErrorKind::Io) return PendingIoError & 0xFF;
-    return kRunErrors[static_cast<std::size_t>(kind)].number;
-}
+int RunErrorNumber(RunErrorKind kind) { return RowOf(kind).number; }
 
 [[gnu::noinline]] void RaiseDateConversion() {
     throw EConvertError(LoadMessage(kDateConversion), __builtin_return_address(0));

@@ -48,8 +48,8 @@ public:
     const char* ClassName() const override { return "EHeapException"; }
 };
 
-// Exhausted memory. Its one object is made at start-up, so that reporting it
-// needs no memory.
+// Exhausted memory. Its object is made in static storage when memory runs
+// out, so that reporting it needs no memory.
 class EOutOfMemory final : public EHeapException {
 public:
     using EHeapException::EHeapException;
@@ -117,25 +117,25 @@ TIKVAN_FAILURE_CLASS(ESafecallException, Exception)
 [[noreturn]] void RaiseDateConversion();
 [[noreturn]] void RaiseTimeConversion();
 
-// The run-time error kinds of the runtime services and the platform's
-// faults: 0 a pending I/O code, 1 exhausted memory, 2 an invalid pointer,
-// 3..24 the arithmetic, access, variant and other faults.
+// The run-time error kinds of exhausted memory and the platform's faults: 1
+// exhausted memory, 2 an invalid pointer, 3..24 the arithmetic, access,
+// variant and other faults. (Kind 0, a pending I/O code, is raised by the
+// check that ends an output statement, with CreateIoFailure.)
 enum class RunErrorKind : std::uint8_t {
-    Io, OutOfMemory, InvalidPointer, DivByZero, RangeError, IntOverflow, InvalidOp, ZeroDivide, Overflow,
+    OutOfMemory = 1, InvalidPointer, DivByZero, RangeError, IntOverflow, InvalidOp, ZeroDivide, Overflow,
     Underflow, InvalidCast, AccessViolation, Privilege, ControlC, StackOverflow, VariantTypeCast, VariantOperation,
     VariantDispatch, VariantArrayCreate, VariantArgument, VariantBounds, AssertionFailed, ExternalException,
     IntfCast, SafecallException,
 };
 
 // The failure object of a run-time error kind at a code address: an object
-// of the kind's class with the kind's message; CreateIoFailure for kind 0.
-// Exhausted memory is reported with the object made at start-up. The object
-// lives in static storage, which the next call reuses: a fault ends the
-// process, so one is made in a run.
+// of the kind's class with the kind's message. The object lives in static storage, which the next call reuses, so making
+// it needs no memory: a fault or exhausted memory ends the process, so one
+// is made in a run.
 const Exception& CreateRunError(RunErrorKind kind, const void* address, std::uint32_t exceptionCode = 0);
 
 // The run-time error number of a kind, the exit status where no failure
-// handling is in place: the pending I/O code's low 8 bits for kind 0.
+// handling is in place.
 int RunErrorNumber(RunErrorKind kind);
 
 // The I/O code that the standard output channel records when a write fails,

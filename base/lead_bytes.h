@@ -1,6 +1,7 @@
-// The set of bytes that begin a double-byte character in the ANSI code page.
-// The regional settings load it once; the switch-text operations and the
-// renderer read it to keep a double-byte character together.
+// The double-byte characters of the ANSI code page: the set of bytes that
+// begin one, and whether such text is in use at all. The regional settings
+// load them once; the switch-text operations and the renderer read them to
+// keep a double-byte character together.
 #pragma once
 
 #include <array>
@@ -26,6 +27,13 @@ public:
 
 private:
     std::array<std::uint32_t, 8> bits_{};
+};
+
+// The far-east flag says that double-byte text is in use; the lead-byte set
+// is empty while it is off.
+struct CharacterSet {
+    bool farEast = false;
+    LeadByteSet leadBytes;
 };
 
 }  // namespace tikvan

@@ -8,17 +8,47 @@
 
 namespace tikvan {
 
-// String-table ids of the texts the program shows.
+// String-table ids of the texts the program shows, sorted by id.
 enum MessageId : std::uint16_t {
-    kReportFormat = 65513,
-    kIoErrorWithCode = 65523,
-    kDateConversion = 65521,
-    kTimeConversion = 65520,
-    kOutOfMemory = 65522,
+    kVariantArrayCreate = 65488,
+    kVariantBounds = 65489,
+    kVariantTypeCast = 65490,
+    kVariantOperation = 65491,
+    kVariantArgument = 65492,
+    kExternalException = 65493,  // "%x": the platform's exception code
+    kAssertionFailed = 65494,
+    kIntfCast = 65495,
+    kSafecallException = 65496,
     kAccessViolationInModule = 65499,
+    kOverflow = 65504,
+    kUnderflow = 65505,
+    kInvalidPointer = 65506,
+    kInvalidCast = 65507,
     kAccessViolationOutside = 65508,
+    kAccessViolation = 65509,
+    kStackOverflow = 65510,
+    kControlC = 65511,
+    kPrivilege = 65512,
+    kReportFormat = 65513,
+    kVariantDispatch = 65517,
     kReadAccess = 65518,
     kWriteAccess = 65519,
+    kTimeConversion = 65520,
+    kDateConversion = 65521,
+    kOutOfMemory = 65522,
+    kIoErrorWithCode = 65523,  // "%d": the I/O code
+    kFileNotFound = 65524,
+    kPathNotFound = 65525,
+    kTooManyOpenFiles = 65526,
+    kAccessDenied = 65527,
+    kReadBeyondEnd = 65528,
+    kDiskFull = 65529,
+    kNotANumber = 65530,
+    kDivByZero = 65531,
+    kRangeError = 65532,
+    kIntOverflow = 65533,
+    kInvalidOp = 65534,
+    kZeroDivide = 65535,
 };
 
 // The room for a text of the string table and its terminating zero.

@@ -1,6 +1,7 @@
 #include "console/channel.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/win32.h"
@@ -11,6 +12,8 @@ namespace tikvan {
 namespace {
 
 constexpr std::size_t kCapacity = 128;
+// The code stored when standard output cannot be opened.
+constexpr std::int32_t kCannotOpenOutput = 105;
 
 class StandardOutputChannel {
 public:

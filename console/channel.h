@@ -8,13 +8,9 @@
 // statement.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 namespace tikvan {
-
-// The code stored when standard output cannot be opened.
-inline constexpr std::int32_t kCannotOpenOutput = 105;
 
 // A write statement: the bytes, the statement end, the check.
 void WriteStatement(std::string_view text);

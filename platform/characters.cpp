@@ -1,6 +1,7 @@
 // CharNextA and CharUpperBuffA, the USER32 text calls of the program, for
 // both platforms: written once over IsDBCSLeadByteEx, which each platform
 // provides. Portable code only: no system header, no platform branch.
+#include "platform/ascii.h"
 #include "platform/win32.h"
 
 // A lead byte of the ANSI code page takes the byte after it along, unless
@@ -21,7 +22,7 @@ DWORD WINAPI CharUpperBuffA(LPSTR text, DWORD length) {
             at += 2;
             continue;
         }
-        if (byte >= 'a' && byte <= 'z') text[at] = static_cast<char>(byte - 0x20);
+        text[at] = tikvan::UpperAscii(text[at]);
         ++at;
     }
     return length;

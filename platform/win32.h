@@ -46,7 +46,6 @@ using UINT = unsigned int;
 using BOOL = int;
 using LPSTR = char*;
 using LPCSTR = const char*;
-using LPVOID = void*;
 using LPCVOID = const void*;
 using LPDWORD = DWORD*;
 using HANDLE = void*;
@@ -63,7 +62,6 @@ using LPOVERLAPPED = OVERLAPPED*;
 
 // A standard handle is its descriptor number.
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
-#define STD_INPUT_HANDLE (static_cast<DWORD>(-10))
 #define STD_OUTPUT_HANDLE (static_cast<DWORD>(-11))
 #define STD_ERROR_HANDLE (static_cast<DWORD>(-12))
 
@@ -77,7 +75,6 @@ using LPOVERLAPPED = OVERLAPPED*;
 #define LOCALE_IDEFAULTANSICODEPAGE 0x1004
 #define CP_ACP 0
 #define MAX_LEADBYTES 12
-#define MAX_DEFAULTCHAR 2
 #define VER_PLATFORM_WIN32_NT 2
 
 #define ERROR_ACCESS_DENIED 5L
@@ -87,58 +84,59 @@ using LPOVERLAPPED = OVERLAPPED*;
 #define ERROR_DISK_FULL 112L
 #define ERROR_PIPE_NOT_CONNECTED 233L
 
+// Of the Win32 structures, the members that the program reads or writes.
 struct CPINFO {
-    UINT MaxCharSize;
-    BYTE DefaultChar[MAX_DEFAULTCHAR];
     BYTE LeadByte[MAX_LEADBYTES];
 };
 using LPCPINFO = CPINFO*;
 
 struct OSVERSIONINFOA {
     DWORD dwOSVersionInfoSize;
-    DWORD dwMajorVersion;
-    DWORD dwMinorVersion;
-    DWORD dwBuildNumber;
     DWORD dwPlatformId;
-    char szCSDVersion[128];
 };
 using LPOSVERSIONINFOA = OSVERSIONINFOA*;
 
+#define EXCEPTION_ACCESS_VIOLATION 0xC0000005
+#define EXCEPTION_ARRAY_BOUNDS_EXCEEDED 0xC000008C
+#define EXCEPTION_FLT_DENORMAL_OPERAND 0xC000008D
+#define EXCEPTION_FLT_DIVIDE_BY_ZERO 0xC000008E
+#define EXCEPTION_FLT_INEXACT_RESULT 0xC000008F
+#define EXCEPTION_FLT_INVALID_OPERATION 0xC0000090
+#define EXCEPTION_FLT_OVERFLOW 0xC0000091
+#define EXCEPTION_FLT_STACK_CHECK 0xC0000092
+#define EXCEPTION_FLT_UNDERFLOW 0xC0000093
+#define EXCEPTION_INT_DIVIDE_BY_ZERO 0xC0000094
+#define EXCEPTION_INT_OVERFLOW 0xC0000095
+#define EXCEPTION_PRIV_INSTRUCTION 0xC0000096
+#define EXCEPTION_ILLEGAL_INSTRUCTION 0xC000001D
+#define EXCEPTION_STACK_OVERFLOW 0xC00000FD
+#define CONTROL_C_EXIT 0xC000013A
+
 #define EXCEPTION_MAXIMUM_PARAMETERS 15
-#define EXCEPTION_CONTINUE_SEARCH 0
 using LONG = std::int32_t;
 using ULONG_PTR = std::uintptr_t;
 struct EXCEPTION_RECORD {
     DWORD ExceptionCode;
-    DWORD ExceptionFlags;
-    EXCEPTION_RECORD* ExceptionRecord;
     void* ExceptionAddress;
     DWORD NumberParameters;
     ULONG_PTR ExceptionInformation[EXCEPTION_MAXIMUM_PARAMETERS];
 };
 struct EXCEPTION_POINTERS {
     EXCEPTION_RECORD* ExceptionRecord;
-    void* ContextRecord;
 };
 using LPTOP_LEVEL_EXCEPTION_FILTER = LONG (*)(EXCEPTION_POINTERS*);
 
 #define MEM_COMMIT 0x1000
 using SIZE_T = std::size_t;
 struct MEMORY_BASIC_INFORMATION {
-    void* BaseAddress;
     void* AllocationBase;
-    DWORD AllocationProtect;
-    SIZE_T RegionSize;
     DWORD State;
-    DWORD Protect;
-    DWORD Type;
 };
 using PMEMORY_BASIC_INFORMATION = MEMORY_BASIC_INFORMATION*;
 
 struct SYSTEMTIME {
     WORD wYear;
     WORD wMonth;
-    WORD wDayOfWeek;
     WORD wDay;
     WORD wHour;
     WORD wMinute;
@@ -166,10 +164,8 @@ LPSTR CharNextA(LPCSTR text);
 DWORD CharUpperBuffA(LPSTR text, DWORD length);
 
 LCID GetThreadLocale();
-BOOL SetThreadLocale(LCID locale);
 int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size);
 UINT GetACP();
-UINT GetOEMCP();
 BOOL GetCPInfo(UINT codePage, LPCPINFO info);
 BOOL GetVersionExA(LPOSVERSIONINFOA info);
 int GetSystemMetrics(int index);
@@ -179,4 +175,7 @@ BOOL CharToOemA(LPCSTR text, LPSTR converted);
 #endif
 
 #define SM_DBCSENABLED 42
-#define SM_MIDEASTENABLED 74
+
+// The bytes in which the program's LoadStringA converts a text of the string
+// table whole, before it cuts the text to the caller's size.
+inline constexpr int kLoadStringRoom = 4096;

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <optional>
 
 #include "base/digits.h"
 #include "base/failure.h"
@@ -14,23 +13,31 @@
 
 namespace tikvan {
 
-std::int32_t ExitStatus = 0;
-bool ConsoleFlag = false;
-const void* ErrorLocation = nullptr;
-
 namespace {
 
-bool coreLayer = false;
-bool utilityLayer = false;
+// The status the process ends with; 0 until something sets it.
+std::int32_t ExitStatus = 0;
+// Where a run-time error struck while no failure handling was in place; the
+// end sequence then writes its line to standard output.
+const void* ErrorLocation = nullptr;
 
 constexpr int kFailureStatus = 1;
-// The run-time error number of a failure that no handler reports.
-constexpr int kUncaughtError = 217;
 
-// The object of exhausted memory. Its storage is set aside with the
-// program, and it is made, text and all, only when memory runs out, which
-// needs no memory: a run that never runs out loads no text for it.
-std::optional<EOutOfMemory> outOfMemory;
+// The end sequence, which ProcessEnd describes.
+[[noreturn]] void RunEndSequence() {
+    if (ErrorLocation != nullptr) {
+        // What standard output holds goes first; the line is written
+        // whatever became of that.
+        WriteOut();
+        TakeIoError();
+        char line[kRunErrorLineLength];
+        FormatRunErrorLine(ExitStatus, reinterpret_cast<std::uintptr_t>(ErrorLocation), line);
+        WriteReportLine(STD_OUTPUT_HANDLE, {line, sizeof line});
+    }
+    SetUnhandledExceptionFilter(nullptr);
+    CloseChannel();
+    ExitProcess(static_cast<UINT>(ExitStatus));
+}
 
 // Memory set aside at start-up for raising and reporting exhausted memory:
 // raising any failure needs a little memory for the failure in flight, and
@@ -40,8 +47,7 @@ void* memoryReserve = nullptr;
 
 // Called by operator new when memory is exhausted. The first time, the
 // reserve goes back to the heap and std::bad_alloc is raised, which ends in
-// the out-of-memory report (or, during start-up, run-time error 203). If
-// memory runs out again while that failure is raised or reported, the
+// the out-of-memory report. If memory runs out again while that failure is raised or reported, the
 // process ends at once with run-time error 203.
 void OnMemoryExhausted() {
     if (memoryReserve != nullptr) {
@@ -59,7 +65,7 @@ void ReportInFlight() {
     } catch (const Exception& failure) {
         ReportFailure(failure);
     } catch (const std::bad_alloc&) {
-        if (utilityLayer) ReportFailure(outOfMemory.emplace(LoadMessage(kOutOfMemory), nullptr));
+        ReportFailure(CreateRunError(RunErrorKind::OutOfMemory, nullptr));
     } catch (...) {
     }
 }
@@ -80,13 +86,20 @@ constexpr struct {
     DWORD code;
     RunErrorKind kind;
 } kFaultKinds[] = {
-    {0xC0000094, RunErrorKind::DivByZero},    {0xC000008C, RunErrorKind::RangeError},
-    {0xC0000095, RunErrorKind::IntOverflow},  {0xC000008F, RunErrorKind::InvalidOp},
-    {0xC0000090, RunErrorKind::InvalidOp},    {0xC0000092, RunErrorKind::InvalidOp},
-    {0xC000008E, RunErrorKind::ZeroDivide},   {0xC0000091, RunErrorKind::Overflow},
-    {0xC000008D, RunErrorKind::Underflow},    {0xC0000093, RunErrorKind::Underflow},
-    {0xC0000005, RunErrorKind::AccessViolation}, {0xC0000096, RunErrorKind::Privilege},
-    {0xC000013A, RunErrorKind::ControlC},     {0xC00000FD, RunErrorKind::StackOverflow},
+    {EXCEPTION_INT_DIVIDE_BY_ZERO, RunErrorKind::DivByZero},
+    {EXCEPTION_ARRAY_BOUNDS_EXCEEDED, RunErrorKind::RangeError},
+    {EXCEPTION_INT_OVERFLOW, RunErrorKind::IntOverflow},
+    {EXCEPTION_FLT_INEXACT_RESULT, RunErrorKind::InvalidOp},
+    {EXCEPTION_FLT_INVALID_OPERATION, RunErrorKind::InvalidOp},
+    {EXCEPTION_FLT_STACK_CHECK, RunErrorKind::InvalidOp},
+    {EXCEPTION_FLT_DIVIDE_BY_ZERO, RunErrorKind::ZeroDivide},
+    {EXCEPTION_FLT_OVERFLOW, RunErrorKind::Overflow},
+    {EXCEPTION_FLT_DENORMAL_OPERAND, RunErrorKind::Underflow},
+    {EXCEPTION_FLT_UNDERFLOW, RunErrorKind::Underflow},
+    {EXCEPTION_ACCESS_VIOLATION, RunErrorKind::AccessViolation},
+    {EXCEPTION_PRIV_INSTRUCTION, RunErrorKind::Privilege},
+    {CONTROL_C_EXIT, RunErrorKind::ControlC},
+    {EXCEPTION_STACK_OVERFLOW, RunErrorKind::StackOverflow},
 };
 
 // Static, like the report's buffers: a fault is reported on what stack it
@@ -139,26 +152,19 @@ LONG WINAPI ReportPlatformFault(EXCEPTION_POINTERS* fault) {
 }  // namespace
 
 void StartProcess() {
-    coreLayer = true;
     memoryReserve = std::malloc(kMemoryReserve);
     if (memoryReserve == nullptr) {
         EndWithRunError(RunErrorNumber(RunErrorKind::OutOfMemory), __builtin_return_address(0));
     }
     std::set_new_handler(&OnMemoryExhausted);
-    try {
-        SetUnhandledExceptionFilter(&ReportPlatformFault);
-        LoadRegionalSettings();
-    } catch (const std::bad_alloc&) {
-        EndWithRunError(RunErrorNumber(RunErrorKind::OutOfMemory), __builtin_return_address(0));
-    } catch (...) {
-        EndWithRunError(kUncaughtError, __builtin_return_address(0));
-    }
-    utilityLayer = true;
+    SetUnhandledExceptionFilter(&ReportPlatformFault);
+    LoadRegionalSettings();
 }
 
 void RunGuarded(void (*work)()) {
     try {
         work();
+        ProcessEnd(ExitStatus);
     } catch (...) {
         ReportCurrent();
         ExitStatus = kFailureStatus;
@@ -189,32 +195,6 @@ void ProcessEnd(std::int32_t status) {
     WriteOut();
     CheckIo();
     RunEndSequence();
-}
-
-void RunEndSequence() {
-    if (ErrorLocation != nullptr) {
-        // What standard output holds goes first; the line is written
-        // whatever became of that.
-        WriteOut();
-        TakeIoError();
-        char line[kRunErrorLineLength];
-        FormatRunErrorLine(ExitStatus, reinterpret_cast<std::uintptr_t>(ErrorLocation), line);
-        HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
-        DWORD written = 0;
-        WriteFile(output, line, sizeof line, &written, nullptr);
-        WriteFile(output, "\r\n", 2, &written, nullptr);
-        ErrorLocation = nullptr;
-    }
-    if (utilityLayer) {
-        utilityLayer = false;
-        SetUnhandledExceptionFilter(nullptr);
-        outOfMemory.reset();
-    }
-    if (coreLayer) {
-        coreLayer = false;
-        CloseChannel();
-    }
-    ExitProcess(static_cast<UINT>(ExitStatus));
 }
 
 }  // namespace tikvan

@@ -1,10 +1,10 @@
 #include "process/report.h"
 
-#include <cstring>
-
 #include "console/channel.h"
 
 namespace tikvan {
+
+bool ConsoleFlag = false;
 
 namespace {
 
@@ -56,10 +56,15 @@ void ReportFailure(const Exception& failure) {
     ExpandMessage({reportFormat, formatLength > 0 ? static_cast<std::size_t>(formatLength) : 0}, arguments,
                   std::size(arguments), reportText, sizeof reportText);
     CharToOemA(reportText, reportText);
-    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    WriteReportLine(STD_ERROR_HANDLE, reportText);
+}
+
+void WriteReportLine(DWORD which, std::string_view text) {
+    if (!ConsoleFlag) return;
+    HANDLE handle = GetStdHandle(which);
     DWORD written = 0;
-    WriteFile(error, reportText, static_cast<DWORD>(std::strlen(reportText)), &written, nullptr);
-    WriteFile(error, "\r\n", 2, &written, nullptr);
+    WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    WriteFile(handle, "\r\n", 2, &written, nullptr);
 }
 
 }  // namespace tikvan

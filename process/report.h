@@ -11,6 +11,15 @@
 
 namespace tikvan {
 
+// Set by the entry as its very first action: every report, the failure
+// report and the run-time error line, takes its console form, written to
+// the standard handles. This program always sets it and has no other form.
+extern bool ConsoleFlag;
+
+// A report's text and CR LF, written to the standard handle `which` when
+// ConsoleFlag is set. The results of the writes are ignored.
+void WriteReportLine(DWORD which, std::string_view text);
+
 // True when the report puts "." after `message`: it is not empty and its
 // last byte is not ".". A message ending in "。" gets one.
 bool NeedsPeriod(std::string_view message);

@@ -1,7 +1,7 @@
 // Build tool of the POSIX build: turns messages.rc into a C++ table, each
 // text as its UTF-8 bytes, written as escapes. The POSIX layer converts a
 // text into the ANSI code page when it is loaded.
-//   embed_messages messages.rc > messages.inc
+//   embed_messages messages.rc messages.inc
 #include <cstdio>
 #include <fstream>
 #include <regex>
@@ -23,17 +23,20 @@ std::string Escaped(const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) return 2;
+    if (argc != 3) return 2;
     std::ifstream file(argv[1]);
+    std::ofstream out(argv[2]);
     const std::regex entry(R"re(^\s*(\d+)\s+"(.*)"\s*$)re");
     std::string line;
     std::smatch match;
-    std::printf("// Generated from messages.rc; id, UTF-8 text.\n");
+    out << "// Generated from messages.rc; id, UTF-8 text.\n";
     while (std::getline(file, line)) {
         if (!std::regex_match(line, match, entry)) continue;
         std::string text = std::regex_replace(std::regex_replace(match[2].str(), std::regex(R"(\\r)"), "\r"),
                                               std::regex(R"(\\n)"), "\n");
-        std::printf("TIKVAN_MESSAGE(%s, %s)\n", match[1].str().c_str(), Escaped(text).c_str());
+        out << "TIKVAN_MESSAGE(" << match[1].str() << ", " << Escaped(text) << ")\n";
     }
-    return 0;
+    out << "#undef TIKVAN_MESSAGE\n";
+    out.close();
+    return file.eof() && out ? 0 : 1;
 }

@@ -12,11 +12,11 @@
 
 namespace testing_text {
 
-constexpr tikvan::LeadByteSet Cp932LeadBytes() {
-    tikvan::LeadByteSet leadBytes;
-    leadBytes.AddRange(0x81, 0x9F);
-    leadBytes.AddRange(0xE0, 0xFC);
-    return leadBytes;
+constexpr tikvan::CharacterSet Cp932() {
+    tikvan::CharacterSet cp932{true, {}};
+    cp932.leadBytes.AddRange(0x81, 0x9F);
+    cp932.leadBytes.AddRange(0xE0, 0xFC);
+    return cp932;
 }
 
 inline std::vector<std::string> Split(const std::string& line, tikvan::CharacterStep step) {
@@ -25,9 +25,9 @@ inline std::vector<std::string> Split(const std::string& line, tikvan::Character
 }
 
 inline std::string ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
-                               const tikvan::LeadByteSet& leadBytes) {
+                               const tikvan::CharacterSet& characters) {
     std::string out(text.size() * (replacement.size() + 1) + 1, 0);
-    return std::string(tikvan::ReplaceText(text, pattern, replacement, leadBytes, out.data(), out.size()));
+    return std::string(tikvan::ReplaceText(text, pattern, replacement, characters, out.data(), out.size()));
 }
 
 }  // namespace testing_text

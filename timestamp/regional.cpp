@@ -1,7 +1,6 @@
 #include "timestamp/regional.h"
 
-#include <cstddef>
-
+#include "platform/lead_byte_ranges.h"
 #include "platform/win32.h"
 
 namespace tikvan {
@@ -11,7 +10,6 @@ namespace {
 RegionalSettings settings;
 
 constexpr LCID kDefaultLocale = 0x0409;
-constexpr std::size_t kLeadBytePairs = 6;
 
 // Languages whose text is single-byte on every system, by primary language
 // id: neutral, Danish, German, English, Spanish, Finnish, French, Italian,
@@ -43,18 +41,12 @@ UINT LocaleCodePage(LCID locale) {
     return GetACP();
 }
 
-// The lead-byte ranges of the locale's code page: at most six pairs, ending
-// at a pair of zeros.
+// The bytes of the lead-byte ranges of the locale's code page.
 LeadByteSet LeadBytesOf(LCID locale) {
     LeadByteSet leadBytes;
     CPINFO info{};
     if (GetCPInfo(LocaleCodePage(locale), &info)) {
-        for (std::size_t at = 0; at < 2 * kLeadBytePairs; at += 2) {
-            const BYTE low = info.LeadByte[at];
-            const BYTE high = info.LeadByte[at + 1];
-            if (low == 0 && high == 0) break;
-            leadBytes.AddRange(low, high);
-        }
+        ForEachLeadByteRange(info.LeadByte, [&](BYTE low, BYTE high) { leadBytes.AddRange(low, high); });
     }
     return leadBytes;
 }
@@ -73,9 +65,9 @@ void LoadRegionalSettings() {
     if (const LCID thread = GetThreadLocale(); thread != 0) locale = thread;
     const DWORD language = (locale & 0xFFFF) != 0 ? locale & 0x3FF : kDefaultLocale & 0x3FF;
     if (IsNtFamily() ? !IsWesternLanguage(language) : GetSystemMetrics(SM_DBCSENABLED) != 0) {
-        loaded.leadBytes = LeadBytesOf(locale);
+        loaded.characters.leadBytes = LeadBytesOf(locale);
     }
-    loaded.farEast = !loaded.leadBytes.Empty();
+    loaded.characters.farEast = !loaded.characters.leadBytes.Empty();
     // The separators follow the thread's locale as it is now.
     const LCID formats = GetThreadLocale();
     loaded.dateSeparator = LocaleByte(formats, LOCALE_SDATE, '/');

@@ -9,8 +9,7 @@ namespace tikvan {
 // exactly when the lead-byte set is not empty. A separator byte of zero
 // means that no separator is written.
 struct RegionalSettings {
-    LeadByteSet leadBytes;
-    bool farEast = false;
+    CharacterSet characters;
     char dateSeparator = '/';
     char timeSeparator = ':';
 };

@@ -5,31 +5,11 @@
 #include <optional>
 
 #include "base/digits.h"
+#include "platform/ascii.h"
 
 namespace tikvan {
 
 namespace {
-
-constexpr char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c; }
-
-// The output: a fixed buffer that takes what fits and drops the rest.
-class Output {
-public:
-    explicit Output(RenderedText& text) : text_(text) {}
-    void Append(std::string_view bytes) {
-        for (char byte : bytes) text_.Append(byte);
-    }
-    void Append(char byte) { text_.Append(byte); }
-    // `number` in decimal, zero-padded to `width` digits (1..4).
-    void AppendNumber(unsigned number, unsigned width) {
-        char digits[kMostDigits];
-        const std::size_t count = WriteDigits(number, 10, width, digits);
-        for (std::size_t i = 0; i < count; ++i) Append(digits[i]);
-    }
-
-private:
-    RenderedText& text_;
-};
 
 class Renderer {
 public:
@@ -44,14 +24,14 @@ private:
     // One token: a double-byte character, a run of one letter, or one byte.
     void Step() {
         const char c = pattern_[at_];
-        if (regional_.leadBytes.Has(c)) {
+        if (regional_.characters.leadBytes.Has(c)) {
             const std::size_t length = at_ + 1 < pattern_.size() ? 2 : 1;
             out_.Append({pattern_.data() + at_, length});
             at_ += length;
             lastLetter_ = ' ';
             return;
         }
-        char token = Upper(c);
+        char token = UpperAscii(c);
         if (token >= 'A' && token <= 'Z') {
             if (token == 'M' && lastLetter_ == 'H') token = 'N';
             lastLetter_ = token;
@@ -60,8 +40,8 @@ private:
             case 'Y': {
                 const std::size_t run = TakeRun(c);
                 const unsigned year = Date().year;
-                if (run <= 2) out_.AppendNumber(year % 100, 2);
-                else out_.AppendNumber(year, 4);
+                if (run <= 2) AppendNumber(year % 100, 2);
+                else AppendNumber(year, 4);
                 return;
             }
             case 'M':
@@ -72,7 +52,7 @@ private:
                     out_.Append({pattern_.data() + start, run});
                     return;
                 }
-                out_.AppendNumber(token == 'M' ? Date().month : Date().day, static_cast<unsigned>(run));
+                AppendNumber(token == 'M' ? Date().month : Date().day, static_cast<unsigned>(run));
                 return;
             }
             case 'H': {
@@ -81,14 +61,14 @@ private:
                 unsigned hour = Time().hour;
                 if (twelveHour_ && hour == 0) hour = 12;
                 if (twelveHour_ && hour > 12) hour -= 12;
-                out_.AppendNumber(hour, width);
+                AppendNumber(hour, width);
                 return;
             }
             case 'N':
-                out_.AppendNumber(Time().minute, TakeRun(c) >= 2 ? 2 : 1);
+                AppendNumber(Time().minute, TakeRun(c) >= 2 ? 2 : 1);
                 return;
             case 'S':
-                out_.AppendNumber(Time().second, TakeRun(c) >= 2 ? 2 : 1);
+                AppendNumber(Time().second, TakeRun(c) >= 2 ? 2 : 1);
                 return;
             case '/':
                 ++at_;
@@ -118,12 +98,12 @@ private:
         bool quoted = false;
         for (std::size_t i = at_; i < pattern_.size(); ++i) {
             const char c = pattern_[i];
-            if (Upper(c) == 'H') return false;
+            if (UpperAscii(c) == 'H') return false;
             if (c == '"' || c == '\'') {
                 quoted = !quoted;
-            } else if (regional_.leadBytes.Has(c)) {
+            } else if (regional_.characters.leadBytes.Has(c)) {
                 ++i;
-            } else if (Upper(c) == 'A' && !quoted) {
+            } else if (UpperAscii(c) == 'A' && !quoted) {
                 return StartsWithNoCase(i, "AM/PM") || StartsWithNoCase(i, "A/P") || StartsWithNoCase(i, "AMPM");
             }
         }
@@ -133,9 +113,15 @@ private:
     bool StartsWithNoCase(std::size_t at, std::string_view word) const {
         if (pattern_.size() - at < word.size()) return false;
         for (std::size_t i = 0; i < word.size(); ++i) {
-            if (Upper(pattern_[at + i]) != word[i]) return false;
+            if (UpperAscii(pattern_[at + i]) != word[i]) return false;
         }
         return true;
+    }
+
+    // `number` in decimal, zero-padded to `width` digits (1..4).
+    void AppendNumber(unsigned number, unsigned width) {
+        char digits[kMostDigits];
+        out_.Append({digits, WriteDigits(number, 10, width, digits)});
     }
 
     const CalendarDate& Date() {
@@ -155,7 +141,7 @@ private:
     bool twelveHour_ = false;
     std::optional<CalendarDate> date_;
     std::optional<TimeOfDay> time_;
-    Output out_;
+    RenderedText& out_;
 };
 
 }  // namespace

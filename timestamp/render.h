@@ -23,11 +23,13 @@ class RenderedText {
 public:
     static constexpr std::size_t kCapacity = 256;
 
-    // Appends the byte if it fits; drops it otherwise.
+    // Appends what fits; drops the rest.
     void Append(char byte) {
         if (size_ < kCapacity) bytes_[size_++] = byte;
     }
-    std::size_t size() const { return size_; }
+    void Append(std::string_view bytes) {
+        for (char byte : bytes) Append(byte);
+    }
     operator std::string_view() const { return {bytes_, size_}; }
 
 private:

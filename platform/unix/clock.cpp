@@ -33,7 +33,6 @@ void GetLocalTime(LPSYSTEMTIME time) {
     }
     time->wYear = FieldYear(static_cast<long>(local.tm_year) + 1900);
     time->wMonth = static_cast<WORD>(local.tm_mon + 1);
-    time->wDayOfWeek = static_cast<WORD>(local.tm_wday);
     time->wDay = static_cast<WORD>(local.tm_mday);
     time->wHour = static_cast<WORD>(local.tm_hour);
     time->wMinute = static_cast<WORD>(local.tm_min);

@@ -1,6 +1,6 @@
-// The ANSI code page as the POSIX body sees it: which bytes begin a
-// double-byte character, and the conversions of text into the ANSI and OEM
-// code pages. Internal to unix/.
+// The code pages as the POSIX body sees them: the process's OEM code page,
+// and the conversions of text into the ANSI and OEM code pages. Internal to
+// unix/.
 #pragma once
 
 #include <cstddef>
@@ -8,11 +8,10 @@
 
 #include "platform/win32.h"
 
-namespace tikvan::posix {
+// The process's OEM code page, by its Win32 name; the ANSI one is GetACP.
+UINT GetOEMCP();
 
-// True when `byte` is a lead byte of the process's ANSI code page; never
-// for ASCII.
-bool IsAnsiLeadByte(unsigned char byte);
+namespace tikvan::posix {
 
 // UTF-8 text in `codePage`, each character as WideCharToMultiByte(codePage,
 // 0) gives it: best-fit replacements, "?" where the code page has nothing,

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "platform/ascii.h"
 #include "platform/unix/code_page.h"
 
 namespace {
@@ -24,26 +25,13 @@ struct Segment {
 constexpr Segment kSegments[] = {
 #define TIKVAN_RUN(codePage, first, last, code) {codePage, first, last, code, false},
 #define TIKVAN_LIST(codePage, first, last, index) {codePage, first, last, index, true},
-#define TIKVAN_CODES(text)
-#define TIKVAN_TO_OEM(ansi, oem, bytes)
 #include "platform/unix/code_page_table.inc"
-#undef TIKVAN_RUN
-#undef TIKVAN_LIST
-#undef TIKVAN_CODES
-#undef TIKVAN_TO_OEM
 };
 
 // Four hexadecimal digits per code.
 constexpr char kCodes[] =
-#define TIKVAN_RUN(...)
-#define TIKVAN_LIST(...)
 #define TIKVAN_CODES(text) text
-#define TIKVAN_TO_OEM(...)
 #include "platform/unix/code_page_table.inc"
-#undef TIKVAN_RUN
-#undef TIKVAN_LIST
-#undef TIKVAN_CODES
-#undef TIKVAN_TO_OEM
     ;
 
 struct OemPair {
@@ -53,15 +41,8 @@ struct OemPair {
 };
 
 constexpr OemPair kOemPairs[] = {
-#define TIKVAN_RUN(...)
-#define TIKVAN_LIST(...)
-#define TIKVAN_CODES(text)
 #define TIKVAN_TO_OEM(ansi, oem, bytes) {ansi, oem, bytes},
 #include "platform/unix/code_page_table.inc"
-#undef TIKVAN_RUN
-#undef TIKVAN_LIST
-#undef TIKVAN_CODES
-#undef TIKVAN_TO_OEM
 };
 
 constexpr bool Before(const Segment& a, const Segment& b) {
@@ -242,13 +223,12 @@ bool SystemTextIsUtf8() {
     if (name == nullptr) return false;
     const char* codeset = std::strchr(name, '.');
     if (codeset == nullptr) return false;
-    // The codeset without "-" and "_", in lower case, against "utf8".
-    constexpr std::string_view kUtf8Name = "utf8";
+    // The codeset without "-" and "_", in upper case, against "UTF8".
+    constexpr std::string_view kUtf8Name = "UTF8";
     std::size_t matched = 0;
     for (const char* at = codeset + 1; *at != 0 && *at != '@'; ++at) {
         if (*at == '-' || *at == '_') continue;
-        const char folded = static_cast<char>(*at >= 'A' && *at <= 'Z' ? *at + 0x20 : *at);
-        if (matched == kUtf8Name.size() || folded != kUtf8Name[matched]) return false;
+        if (matched == kUtf8Name.size() || tikvan::UpperAscii(*at) != kUtf8Name[matched]) return false;
         ++matched;
     }
     return matched == kUtf8Name.size();

@@ -15,6 +15,7 @@
 // the environment instead, as hexadecimal bytes in TIKVAN_COMMAND_LINE, so
 // that tests can hand it lines no argument vector expresses. The product is
 // never built that way.
+#include <limits.h>
 #include <link.h>
 #include <unistd.h>
 
@@ -187,7 +188,7 @@ LPSTR GetCommandLineA() {
 // overflow leaves.
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     if (size == 0) return 0;
-    static char path[4096];
+    static char path[PATH_MAX];
     ssize_t length = -1;
     LoadedObject object{};
     const bool found = FindObject(module, object) && object.base == reinterpret_cast<std::uintptr_t>(module);

@@ -16,21 +16,18 @@ namespace {
 LPTOP_LEVEL_EXCEPTION_FILTER filter = nullptr;
 alignas(16) char alternateStack[64 * 1024];
 
-constexpr DWORD kAccessViolation = 0xC0000005;
-constexpr DWORD kIllegalInstruction = 0xC000001D;
-constexpr DWORD kStackOverflow = 0xC00000FD;
 constexpr std::uintptr_t kStackReach = 0x10000;
 
 DWORD ArithmeticCode(int code) {
     switch (code) {
-        case FPE_INTDIV: return 0xC0000094;
-        case FPE_INTOVF: return 0xC0000095;
-        case FPE_FLTDIV: return 0xC000008E;
-        case FPE_FLTOVF: return 0xC0000091;
-        case FPE_FLTUND: return 0xC0000093;
-        case FPE_FLTRES: return 0xC000008F;
-        case FPE_FLTSUB: return 0xC000008C;
-        default: return 0xC0000090;
+        case FPE_INTDIV: return EXCEPTION_INT_DIVIDE_BY_ZERO;
+        case FPE_INTOVF: return EXCEPTION_INT_OVERFLOW;
+        case FPE_FLTDIV: return EXCEPTION_FLT_DIVIDE_BY_ZERO;
+        case FPE_FLTOVF: return EXCEPTION_FLT_OVERFLOW;
+        case FPE_FLTUND: return EXCEPTION_FLT_UNDERFLOW;
+        case FPE_FLTRES: return EXCEPTION_FLT_INEXACT_RESULT;
+        case FPE_FLTSUB: return EXCEPTION_ARRAY_BOUNDS_EXCEEDED;
+        default: return EXCEPTION_FLT_INVALID_OPERATION;
     }
 }
 
@@ -49,17 +46,17 @@ void OnFault(int signal, siginfo_t* info, void* context) {
     if (signal == SIGFPE) {
         record.ExceptionCode = ArithmeticCode(info->si_code);
     } else if (signal == SIGILL) {
-        record.ExceptionCode = kIllegalInstruction;
+        record.ExceptionCode = EXCEPTION_ILLEGAL_INSTRUCTION;
     } else if ((accessed < stack ? stack - accessed : accessed - stack) < kStackReach) {
-        record.ExceptionCode = kStackOverflow;
+        record.ExceptionCode = EXCEPTION_STACK_OVERFLOW;
     } else {
         // The page-fault error code tells a write (bit 1) from a read.
-        record.ExceptionCode = kAccessViolation;
+        record.ExceptionCode = EXCEPTION_ACCESS_VIOLATION;
         record.NumberParameters = 2;
         record.ExceptionInformation[0] = (machine->uc_mcontext.gregs[REG_ERR] & 2) != 0 ? 1 : 0;
         record.ExceptionInformation[1] = accessed;
     }
-    EXCEPTION_POINTERS pointers{&record, context};
+    EXCEPTION_POINTERS pointers{&record};
     if (filter != nullptr) filter(&pointers);
     RestoreDefault(signal);
 }

@@ -31,13 +31,11 @@ DWORD Win32Error(int error) {
 
 }  // namespace
 
-// The handle is the descriptor: 0, 1 or 2. A closed descriptor has none.
+// The handle is the descriptor: 1 for output, 2 for error output. A closed
+// descriptor has none.
 HANDLE GetStdHandle(DWORD which) {
-    int descriptor = -1;
-    if (which == STD_INPUT_HANDLE) descriptor = 0;
-    if (which == STD_OUTPUT_HANDLE) descriptor = 1;
-    if (which == STD_ERROR_HANDLE) descriptor = 2;
-    if (descriptor < 0 || fcntl(descriptor, F_GETFD) == -1) return INVALID_HANDLE_VALUE;
+    const int descriptor = which == STD_ERROR_HANDLE ? 2 : 1;
+    if (fcntl(descriptor, F_GETFD) == -1) return INVALID_HANDLE_VALUE;
     return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(descriptor));
 }
 

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/lead_byte_ranges.h"
 #include "platform/unix/code_page.h"
 #include "platform/unix/locale.h"
 #include "platform/win32.h"
@@ -33,39 +34,23 @@ struct NameRow {
 
 struct CodePageRow {
     UINT codePage;
-    UINT maxCharSize;
     BYTE leadBytes[MAX_LEADBYTES];
 };
 
 constexpr LocaleData kLocales[] = {
 #define TIKVAN_LOCALE(id, date, time, codePage, oemCodePage) {id, date, time, codePage, oemCodePage},
-#define TIKVAN_LOCALE_NAME(...)
-#define TIKVAN_CODE_PAGE(...)
 #include "platform/unix/locale_table.inc"
-#undef TIKVAN_LOCALE
-#undef TIKVAN_LOCALE_NAME
-#undef TIKVAN_CODE_PAGE
 };
 
 // Every name Wine takes for a locale, with its row of kLocales.
 constexpr NameRow kNames[] = {
-#define TIKVAN_LOCALE(...)
 #define TIKVAN_LOCALE_NAME(name, row) {name, row},
-#define TIKVAN_CODE_PAGE(...)
 #include "platform/unix/locale_table.inc"
-#undef TIKVAN_LOCALE
-#undef TIKVAN_LOCALE_NAME
-#undef TIKVAN_CODE_PAGE
 };
 
 constexpr CodePageRow kCodePages[] = {
-#define TIKVAN_LOCALE(...)
-#define TIKVAN_LOCALE_NAME(...)
-#define TIKVAN_CODE_PAGE(codePage, maxCharSize, ...) {codePage, maxCharSize, {__VA_ARGS__}},
+#define TIKVAN_CODE_PAGE(codePage, ...) {codePage, {__VA_ARGS__}},
 #include "platform/unix/locale_table.inc"
-#undef TIKVAN_LOCALE
-#undef TIKVAN_LOCALE_NAME
-#undef TIKVAN_CODE_PAGE
 };
 
 // The locale of a name without a numeric id, as GetThreadLocale reports it;
@@ -128,7 +113,7 @@ const LocaleData& DefaultLocale() {
     return row;
 }
 
-// Every lead byte is above ASCII, which IsAnsiLeadByte relies on.
+// Every lead byte is above ASCII, which IsDBCSLeadByteEx relies on.
 static_assert(std::all_of(std::begin(kCodePages), std::end(kCodePages), [](const CodePageRow& row) {
     return std::all_of(std::begin(row.leadBytes), std::end(row.leadBytes), [](BYTE b) { return b == 0 || b >= 0x80; });
 }));
@@ -302,14 +287,8 @@ LCID GetThreadLocale() {
     return threadLocale;
 }
 
-BOOL SetThreadLocale(LCID locale) {
-    if (FindLocale(locale) == nullptr) return FALSE;
-    threadLocale = locale;
-    return TRUE;
-}
-
 // The item's text and its terminating zero. A buffer that cannot hold them
-// fails the query; a size of 0 asks for the size.
+// fails the query.
 int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size) {
     const LocaleData* row = FindLocale(locale);
     if (row == nullptr) return 0;
@@ -322,7 +301,6 @@ int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size) {
         default: return 0;
     }
     const int needed = static_cast<int>(text.size()) + 1;
-    if (size == 0) return needed;
     if (size < needed) return 0;
     std::memcpy(buffer, text.data(), text.size());
     buffer[text.size()] = 0;
@@ -342,36 +320,26 @@ UINT GetOEMCP() {
 BOOL GetCPInfo(UINT codePage, LPCPINFO info) {
     const CodePageRow* row = FindCodePage(codePage == CP_ACP ? GetACP() : codePage);
     if (row == nullptr) return FALSE;
-    *info = CPINFO{};
-    info->MaxCharSize = row->maxCharSize;
-    info->DefaultChar[0] = '?';
     std::memcpy(info->LeadByte, row->leadBytes, sizeof info->LeadByte);
     return TRUE;
 }
 
 // The POSIX build stands for a system of the NT family.
 BOOL GetVersionExA(LPOSVERSIONINFOA info) {
-    info->dwMajorVersion = 10;
-    info->dwMinorVersion = 0;
-    info->dwBuildNumber = 0;
     info->dwPlatformId = VER_PLATFORM_WIN32_NT;
-    info->szCSDVersion[0] = 0;
     return TRUE;
 }
 
 // Only systems outside the NT family ask; none of their metrics apply.
 int GetSystemMetrics(int /*index*/) { return 0; }
 
-namespace tikvan::posix {
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    if (byte < 0x80) return false;
+// A lead byte of the process's ANSI code page, the one code page the
+// program asks about; an ASCII byte never is one.
+BOOL IsDBCSLeadByteEx(UINT /*codePage*/, BYTE byte) {
+    if (byte < 0x80) return FALSE;
     static const CodePageRow* const row = FindCodePage(GetACP());
-    if (row == nullptr) return false;
-    for (int i = 0; i + 1 < MAX_LEADBYTES && (row->leadBytes[i] != 0 || row->leadBytes[i + 1] != 0); i += 2) {
-        if (byte >= row->leadBytes[i] && byte <= row->leadBytes[i + 1]) return true;
-    }
-    return false;
+    if (row == nullptr) return FALSE;
+    bool lead = false;
+    tikvan::ForEachLeadByteRange(row->leadBytes, [&](BYTE low, BYTE high) { lead = lead || (byte >= low && byte <= high); });
+    return lead ? TRUE : FALSE;
 }
-
-}  // namespace tikvan::posix

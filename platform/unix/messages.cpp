@@ -19,7 +19,6 @@ struct Message {
 constexpr Message kMessages[] = {
 #define TIKVAN_MESSAGE(id, utf8) {id, utf8},
 #include "messages.inc"
-#undef TIKVAN_MESSAGE
 };
 
 }  // namespace
@@ -33,7 +32,7 @@ int LoadStringA(HINSTANCE /*module*/, UINT id, LPSTR buffer, int size) {
         if (message.id != id) continue;
         // Static: the failure report loads its texts on what stack a stack
         // overflow leaves.
-        static char converted[4096];
+        static char converted[kLoadStringRoom];
         const std::size_t length =
             std::min(tikvan::posix::Utf8ToCodePage(message.utf8, GetACP(), converted, sizeof converted),
                      static_cast<std::size_t>(size - 1));

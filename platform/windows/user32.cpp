@@ -32,7 +32,7 @@ int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size) {
     for (UINT i = 0; i < (id & 15); ++i) entry += 1 + entry[0];
     // Static, like the buffer below: the failure report calls both on the
     // little stack that a stack overflow leaves.
-    static char converted[4096];
+    static char converted[kLoadStringRoom];
     int length = entry[0] == 0 ? 0
                                : WideCharToMultiByte(CP_ACP, 0, entry + 1, entry[0], converted, sizeof converted,
                                                      nullptr, nullptr);

@@ -1,6 +1,7 @@
 // fault access|library|jump|divide|memory|stack|trap|float-(divide|overflow|
-// underflow|inexact|invalid): a fault inside the failure handling, with output the channel still holds, reported with status 1;
-// fault runerror: the last-resort line for 217; memory2: 203.
+// underflow|inexact|invalid): a fault in the guarded run, while the channel
+// still holds output, reported with status 1; memory2: memory exhausted again
+// after its failure, 203; runerror: the last-resort line for 217.
 #include <cfenv>
 #include <cstdint>
 #include <cstring>
@@ -9,6 +10,7 @@
 
 #include "console/channel.h"
 #include "process/process.h"
+#include "process/report.h"
 
 namespace {
 
@@ -71,6 +73,7 @@ volatile int deepest = 1 << 30;
 
 int main(int argc, char** argv) {
     mode = argc > 1 ? argv[1] : "";
+    tikvan::ConsoleFlag = true;
     tikvan::StartProcess();
     if (std::strcmp(mode, "runerror") == 0) {
         tikvan::EndWithRunError(217, reinterpret_cast<const void*>(std::uintptr_t{0x00401234}));
@@ -78,7 +81,5 @@ int main(int argc, char** argv) {
     tikvan::RunGuarded([] {
         tikvan::WriteStatement("unwritten");
         Fault();
-        tikvan::ProcessEnd(0);
     });
-    tikvan::RunEndSequence();
 }

@@ -138,12 +138,29 @@ int main() {
                 "// TIKVAN_RUN(code page, first unit, last unit, code of the first unit):\n"
                 "//   the codes of the units follow one another.\n"
                 "// TIKVAN_LIST(code page, first unit, last unit, index): the codes of the units\n"
-                "//   are the TIKVAN_CODES entries from index on (3F for \"?\").\n");
+                "//   are the TIKVAN_CODES entries from index on (3F for \"?\").\n"
+                "// An includer defines the macros it uses; the others expand to nothing.\n"
+                "#ifndef TIKVAN_RUN\n"
+                "#define TIKVAN_RUN(codePage, first, last, code)\n"
+                "#endif\n"
+                "#ifndef TIKVAN_LIST\n"
+                "#define TIKVAN_LIST(codePage, first, last, index)\n"
+                "#endif\n"
+                "#ifndef TIKVAN_CODES\n"
+                "#define TIKVAN_CODES(text)\n"
+                "#endif\n"
+                "#ifndef TIKVAN_TO_OEM\n"
+                "#define TIKVAN_TO_OEM(ansi, oem, bytes)\n"
+                "#endif\n");
     for (UINT codePage : ansiPages) WriteCodePage(codePage);
     std::printf("// The codes of the lists, four hexadecimal digits each, in order.\n");
     for (std::size_t at = 0; at < codes.size(); at += 128) std::printf("TIKVAN_CODES(\"%s\")\n", codes.substr(at, 128).c_str());
     std::printf("// CharToOemA from a single-byte ANSI code page to another OEM code page:\n"
                 "// the OEM bytes of the ANSI bytes 0x80 to 0xFF, which are never ASCII.\n");
     for (const auto& [ansi, oem] : oemPairs) WriteOemPair(ansi, oem);
+    std::printf("#undef TIKVAN_RUN\n"
+                "#undef TIKVAN_LIST\n"
+                "#undef TIKVAN_CODES\n"
+                "#undef TIKVAN_TO_OEM\n");
     return 0;
 }

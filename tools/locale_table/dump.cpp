@@ -155,7 +155,17 @@ int main() {
         spelled.emplace(Folded(name), name);
     }
 
-    std::printf("// Thread locale, LOCALE_SDATE, LOCALE_STIME, LOCALE_IDEFAULTANSICODEPAGE, LOCALE_IDEFAULTCODEPAGE.\n");
+    std::printf("// Thread locale, LOCALE_SDATE, LOCALE_STIME, LOCALE_IDEFAULTANSICODEPAGE, LOCALE_IDEFAULTCODEPAGE.\n"
+                "// An includer defines the macros it uses; the others expand to nothing.\n"
+                "#ifndef TIKVAN_LOCALE\n"
+                "#define TIKVAN_LOCALE(id, date, time, codePage, oemCodePage)\n"
+                "#endif\n"
+                "#ifndef TIKVAN_LOCALE_NAME\n"
+                "#define TIKVAN_LOCALE_NAME(name, row)\n"
+                "#endif\n"
+                "#ifndef TIKVAN_CODE_PAGE\n"
+                "#define TIKVAN_CODE_PAGE(codePage, ...)\n"
+                "#endif\n");
     std::set<UINT> codePages;
     for (const Data* data : rowOrder) {
         const auto& [id, date, time, ansi, oem] = *data;
@@ -173,11 +183,14 @@ int main() {
     for (UINT codePage : codePages) {
         CPINFO info{};
         if (codePage <= CP_OEMCP || !GetCPInfo(codePage, &info)) continue;
-        std::printf("TIKVAN_CODE_PAGE(%u, %u", codePage, info.MaxCharSize);
+        std::printf("TIKVAN_CODE_PAGE(%u", codePage);
         for (int i = 0; i + 1 < MAX_LEADBYTES && (info.LeadByte[i] != 0 || info.LeadByte[i + 1] != 0); i += 2) {
             std::printf(", 0x%02X, 0x%02X", info.LeadByte[i], info.LeadByte[i + 1]);
         }
         std::printf(")\n");
     }
+    std::printf("#undef TIKVAN_LOCALE\n"
+                "#undef TIKVAN_LOCALE_NAME\n"
+                "#undef TIKVAN_CODE_PAGE\n");
     return 0;
 }
