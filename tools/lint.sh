@@ -4,21 +4,28 @@
 # compile commands: the portable code and the POSIX layer as the host build
 # compiles them, and the platform code that the Windows build compiles
 # (platform/windows, and the shared platform code over the Windows headers)
-# as that build does. Both builds must be configured first (cmake --preset
-# host, cmake --preset win32).
+# as that build does. Both builds must be there first, as tools/check.sh
+# makes them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+for build in host win32; do
+    if [[ ! -f build/$build/compile_commands.json ]]; then
+        echo "lint: build/$build is missing: cmake --preset $build && cmake --build --preset $build" >&2
+        exit 1
+    fi
+done
 
-# clang-tidy over the given sources of one build, as many files at a time as
-# there are processors; each file's findings are printed together. Fails when
-# any file has a finding. Arguments: the build folder, the options for
-# clang-tidy, "--", the sources.
+# clang-tidy over the given sources of one build, in one batch of files per
+# processor; each batch prints its findings together, a finding in a header
+# once per batch. Fails when any file has a finding. Arguments: the build
+# folder, the options for clang-tidy, "--", the sources.
 tidy() {
-    local build=$1 options=()
+    local build=$1 options=() jobs
     shift
     while [[ $1 != -- ]]; do options+=("$1"); shift; done
     shift
-    printf '%s\0' "$@" | xargs -0 -n 1 -P "$(nproc)" bash -c '
+    jobs=$(nproc)
+    printf '%s\0' "$@" | xargs -0 -n $((($# + jobs - 1) / jobs)) -P "$jobs" bash -c '
         findings=$(clang-tidy --quiet "$@" 2> >(grep -v "warnings\? generated\.$" >&2)) && exit 0
         printf "%s\n" "$findings"
         exit 1' tidy -p "$build" "${options[@]}"
@@ -29,7 +36,7 @@ tidy() {
 # compiler's built-in headers, whose place clang's own take.
 windows_options=(--extra-arg=-nostdlibinc)
 cross=$(sed -n 's/^ *"command": "\([^ ]*\) .* -c [^ ]*\.cpp",$/\1/p' build/win32/compile_commands.json | sort -u)
-builtin=$(dirname "$("$cross" -print-libgcc-file-name)")
+builtin=$(realpath "$(dirname "$("$cross" -print-libgcc-file-name)")")
 while read -r folder; do
     folder=$(realpath "$folder")
     if [[ $folder != "$builtin"/* || $folder == "$builtin"/include/c++* ]]; then
