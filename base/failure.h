@@ -81,13 +81,16 @@ private:
     std::uint32_t code_;
 };
 
-// The rest of the tree: each class adds only its name.
+// The rest of the tree: each class adds only its name. The arguments are
+// class names, which take no parentheses.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define TIKVAN_FAILURE_CLASS(Name, Base)                                   \
     class Name : public Base {                                             \
     public:                                                                \
         using Base::Base;                                                  \
         const char* ClassName() const override { return #Name; }           \
     };
+// NOLINTEND(bugprone-macro-parentheses)
 TIKVAN_FAILURE_CLASS(EInvalidPointer, EHeapException)
 TIKVAN_FAILURE_CLASS(EExternalException, EExternal)
 TIKVAN_FAILURE_CLASS(EIntError, EExternal)

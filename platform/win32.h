@@ -28,6 +28,7 @@ int WINAPI GetSystemMetrics(int index);
 // Declared again without the import, calls bind to windows/user32.cpp.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wattributes"
+// NOLINTNEXTLINE(clang-diagnostic-inconsistent-dllimport,readability-redundant-declaration)
 int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
 #pragma GCC diagnostic pop
 BOOL WINAPI CharToOemA(LPCSTR text, LPSTR converted);

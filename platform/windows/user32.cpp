@@ -15,7 +15,7 @@
 int WINAPI GetSystemMetrics(int index) {
     using Function = int(WINAPI*)(int);
     const HMODULE user32 = LoadLibraryA("user32.dll");
-    const FARPROC address = user32 == nullptr ? nullptr : GetProcAddress(user32, "GetSystemMetrics");
+    const auto address = user32 == nullptr ? nullptr : GetProcAddress(user32, "GetSystemMetrics");
     return address == nullptr ? 0 : reinterpret_cast<Function>(reinterpret_cast<void*>(address))(index);
 }
 
@@ -26,7 +26,7 @@ int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size) {
     buffer[0] = 0;
     // A block of 16 strings, numbered from 1; resource type 6 is RT_STRING.
     const auto resourceId = [](UINT number) { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(number)); };
-    const HRSRC block = FindResourceW(module, resourceId((id >> 4) + 1), resourceId(6));
+    const auto block = FindResourceW(module, resourceId((id >> 4) + 1), resourceId(6));
     const auto* entry = block == nullptr ? nullptr : static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
     if (entry == nullptr) return 0;
     for (UINT i = 0; i < (id & 15); ++i) entry += 1 + entry[0];
