@@ -2,8 +2,8 @@
 # Edges of the locale, the command line, memory and faults, one row each:
 #   tests/e2e/sound.sh HOST_TIKVAN HOST_FAULT WRITE_NOTHING_SO [TIKVAN_EXE]
 # Rows: name | builds (host, wine; host! skips sanitizer builds) | locale
-# variables (printf %b) | command ($program, $fault, $preload; $names/NAME$ext
-# a copy of the program; $(huge) 6,000 words of 121 bytes) | standard
+# variables (printf %b) | command ($program, $fault, $preload; $run
+# $names/NAME$ext a copy of the program; $(huge) 6,000 words of 121 bytes) | standard
 # output (printf %b, digits as 9, the run-time error address as 99999999;
 # USAGE: the usage screen) | a text standard error holds (printf %b; empty:
 # nothing) | status. Locales come from a private LOCPATH, so no row depends
@@ -30,9 +30,9 @@ while IFS='|' read -r name where variables command out err status; do
     for build in "${builds[@]}"; do
         [[ " $where " == *" $build"[\ !]* ]] || continue
         [[ $build$sanitized == host1 && $where == *'host!'* ]] && continue
-        program=$host ext= environment=$(printf '%b' "$variables")
-        [[ $build == wine ]] && program="$wine_run $exe" ext=.exe environment=${environment//LC_ALL=/WINE_LOCALE=}
-        in_locale "$environment" bash -c "program='$program' ext=$ext fault=$fault names=$names preload=$preload
+        program=$host run= ext= environment=$(printf '%b' "$variables")
+        [[ $build == wine ]] && program="$wine_run $exe" run=$wine_run ext=.exe environment=${environment//LC_ALL=/WINE_LOCALE=}
+        in_locale "$environment" bash -c "program='$program' run=$run ext=$ext fault=$fault names=$names preload=$preload
             huge() { local word=/\$(printf 'X%.0s' {1..120}); for ((i = 0; i < 6000; i++)); do echo \$word; done; }
             $command" >"$work/out" 2>"$work/err"
         got=$?
@@ -62,8 +62,8 @@ UTF-8 spelled but not installed|host wine|LC_ALL=sv_SE.UTF-8|$program /Ｄ|USAGE
 quote in the name|host|LC_ALL=C|exec -a 'x"' $program /D|9999/99/99||0
 control byte in the name|host|LC_ALL=C|exec -a $'x\x01y' $program /D|9999/99/99||0
 empty name|host|LC_ALL=C|exec -a '' $program /D|9999/99/99||0
-trailing lead byte in the name|host|LC_ALL=ko_KR|"$names/tikv"$'\xe9'$ext /D|9999/99/99||0
-name in EUC-JP|host wine|LC_ALL=ja_JP|"$names/"$'\xbb\xfe\xb9\xef'$ext /X|USAGE||255
+trailing lead byte in the name|host|LC_ALL=ko_KR|$run "$names/tikv"$'\xe9'$ext /D|9999/99/99||0
+name in EUC-JP|host wine|LC_ALL=ja_JP|$run "$names/"$'\xbb\xfe\xb9\xef'$ext /X|USAGE||255
 # Exhausted memory while the command line is built.
 6,000 long words in 4 MB|host!|LC_ALL=C|prlimit --as=4194304 $program $(huge)||EOutOfMemory |1
 # A write that succeeds without writing: a code of its own.
