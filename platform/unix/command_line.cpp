@@ -294,6 +294,13 @@ void ListLoadedObjects() {
     if (objectsListed) return;
     objectsListed = true;
     dl_iterate_phdr(&ListObject, nullptr);
+    // A path outside ASCII is converted by the system's codeset, which the C
+    // library must not be asked for on a signal's stack: it is asked now.
+    static char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    bool ascii = length < 0 || IsAscii({path, static_cast<std::size_t>(length)});
+    for (std::size_t i = 0; i < objectCount; ++i) ascii = ascii && IsAscii(loadedObjects[i].name);
+    if (!ascii) SystemTextIsUtf8();
 }
 
 }  // namespace tikvan::posix

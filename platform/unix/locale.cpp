@@ -176,29 +176,42 @@ const char* NameRead(const char* reported, const char* all) {
     return name;
 }
 
-// The locales and the codeset the C library takes from the environment,
-// set as Wine sets them. A fault inside the C library while it reads them
-// is reported in English (United States) without asking it again.
-struct StartLocale {
-    tikvan::posix::ProcessLocales locales;
-    bool utf8;
-};
+// The variable the C library takes a category's locale from: LC_ALL, the
+// category's own, LANG, the first that is set and not empty; null for none.
+const char* VariableOf(const char* category) {
+    for (const char* name : {"LC_ALL", category, "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != 0) return value;
+    }
+    return nullptr;
+}
 
-const StartLocale& Start() {
-    static StartLocale start{};
+// The locales Wine starts the process in. They depend on which locales the
+// C library has installed only where a variable names a locale other than
+// English (United States); only then is the C library asked, which costs
+// the process more than the rest of its work. A fault inside the C library
+// while it is asked (the only way back in) is reported in English (United
+// States) without asking it again.
+const tikvan::posix::ProcessLocales& Locales() {
+    static tikvan::posix::ProcessLocales locales{};
     static bool reading = false;
-    if (start.locales.system != nullptr) return start;
+    if (locales.system != nullptr) return locales;
     if (reading) {
-        start.locales = tikvan::posix::LocalesOfNames(nullptr, nullptr, nullptr);
-        return start;
+        locales = tikvan::posix::LocalesOfNames(nullptr, nullptr, nullptr);
+        return locales;
     }
     reading = true;
-    std::setlocale(LC_CTYPE, "");
-    std::setlocale(LC_ALL, "");
-    start.utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
-    start.locales = tikvan::posix::LocalesOfNames(std::setlocale(LC_CTYPE, nullptr),
-                                                  std::setlocale(LC_MESSAGES, nullptr), std::getenv("LC_ALL"));
-    return start;
+    const char* all = std::getenv("LC_ALL");
+    tikvan::posix::ProcessLocales named =
+        tikvan::posix::LocalesOfNames(VariableOf("LC_CTYPE"), VariableOf("LC_MESSAGES"), all);
+    if (named.system != &DefaultLocale() || named.user != &DefaultLocale()) {
+        std::setlocale(LC_CTYPE, "");
+        std::setlocale(LC_ALL, "");
+        named = tikvan::posix::LocalesOfNames(std::setlocale(LC_CTYPE, nullptr), std::setlocale(LC_MESSAGES, nullptr),
+                                              all);
+    }
+    locales = named;
+    return locales;
 }
 
 }  // namespace
@@ -268,14 +281,22 @@ UINT AnsiCodePage(const LocaleData& locale) { return locale.codePage == 0 ? CP_U
 
 UINT OemCodePage(const LocaleData& locale) { return locale.oemCodePage <= 1 ? CP_UTF8 : locale.oemCodePage; }
 
-bool SystemTextIsUtf8() { return Start().utf8; }
+// The codeset of the character type the C library takes from the
+// environment, as Wine has it take that first.
+bool SystemTextIsUtf8() {
+    static const bool utf8 = [] {
+        std::setlocale(LC_CTYPE, "");
+        return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+    }();
+    return utf8;
+}
 
 }  // namespace tikvan::posix
 
 namespace {
 
-const LocaleData& UserLocale() { return *Start().locales.user; }
-const LocaleData& CodePageLocale() { return *Start().locales.system; }
+const LocaleData& UserLocale() { return *Locales().user; }
+const LocaleData& CodePageLocale() { return *Locales().system; }
 
 // A locale id's row; kCustomDefault stands for the user's locale.
 const LocaleData* FindLocale(LCID id) {
