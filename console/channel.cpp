@@ -42,7 +42,10 @@ public:
 
     // Writes the pending bytes, all of them: a short write is continued.
     // Failed bytes are discarded. Gives false and records the code on
-    // failure; a write that makes no progress is a failure too.
+    // failure: the platform's code for a failed write (ERROR_WRITE_FAULT if
+    // it gives none), ERROR_WRITE_FAULT for a write that succeeds without
+    // writing anything. After a success the platform's code is whatever an
+    // earlier call left, so it is not read then.
     bool WriteOut() {
         if (!open_) return true;
         std::size_t done = 0;
@@ -50,9 +53,11 @@ public:
         while (done < pending_ && code == 0) {
             DWORD written = 0;
             const auto count = static_cast<DWORD>(pending_ - done);
-            if (!WriteFile(handle_, buffer_ + done, count, &written, nullptr) || written == 0) {
+            if (!WriteFile(handle_, buffer_ + done, count, &written, nullptr)) {
                 code = GetLastError();
                 if (code == 0) code = ERROR_WRITE_FAULT;
+            } else if (written == 0) {
+                code = ERROR_WRITE_FAULT;
             }
             done += written;
         }

@@ -8,7 +8,7 @@
 //   imported: the few USER32 calls the program makes are declared here and
 //   provided by characters.cpp (CharNextA, CharUpperBuffA, portable over
 //   IsDBCSLeadByteEx) and windows/user32.cpp (GetSystemMetrics,
-//   LoadStringA, CharToOemA), so the executable imports KERNEL32 and msvcrt
+//   LoadStringA, CharToOemBuffA), so the executable imports KERNEL32 and msvcrt
 //   only.
 // * POSIX: the subset of types, constants and calls that the program uses is
 //   declared here and implemented in unix/, each call to the contract the
@@ -31,7 +31,10 @@ int WINAPI GetSystemMetrics(int index);
 // NOLINTNEXTLINE(clang-diagnostic-inconsistent-dllimport,readability-redundant-declaration)
 int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
 #pragma GCC diagnostic pop
-BOOL WINAPI CharToOemA(LPCSTR text, LPSTR converted);
+// The text, which ends at its terminating zero, in the OEM code page: the
+// converted text and its zero in the `length` bytes at `converted`, which
+// may be `text` itself, cut after the last whole character that fits.
+BOOL WINAPI CharToOemBuffA(LPCSTR text, LPSTR converted, DWORD length);
 
 #else
 
@@ -75,6 +78,7 @@ using LPOVERLAPPED = OVERLAPPED*;
 #define LOCALE_STIME 0x001E
 #define LOCALE_IDEFAULTANSICODEPAGE 0x1004
 #define CP_ACP 0
+#define CP_UTF8 65001
 #define MAX_LEADBYTES 12
 #define VER_PLATFORM_WIN32_NT 2
 
@@ -171,7 +175,7 @@ BOOL GetCPInfo(UINT codePage, LPCPINFO info);
 BOOL GetVersionExA(LPOSVERSIONINFOA info);
 int GetSystemMetrics(int index);
 int LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
-BOOL CharToOemA(LPCSTR text, LPSTR converted);
+BOOL CharToOemBuffA(LPCSTR text, LPSTR converted, DWORD length);
 
 #endif
 

@@ -130,21 +130,39 @@ const Exception& AccessViolation(const EXCEPTION_RECORD& record) {
         EAccessViolation(std::string_view(faultText, length), record.ExceptionAddress, record.ExceptionCode);
 }
 
+// The failure that a fault is reported as: the fault's own, unless what
+// standard output still holds cannot be written out, which is reported
+// instead, at this call. Nothing is raised.
+[[gnu::noinline]] const Exception& FaultFailure(const EXCEPTION_RECORD& record, RunErrorKind kind) {
+    WriteOut();
+    if (PendingIoError != 0) {
+        alignas(EInOutError) static unsigned char ioFailure[sizeof(EInOutError)];
+        return *new (ioFailure) EInOutError(CreateIoFailure(__builtin_return_address(0)));
+    }
+    if (kind == RunErrorKind::AccessViolation && record.NumberParameters >= 2) return AccessViolation(record);
+    return CreateRunError(kind, record.ExceptionAddress, record.ExceptionCode);
+}
+
 // The outermost handler of platform faults: the failure object of the
-// fault, its report, and status 1.
+// fault, its report, and status 1. On the POSIX build it runs in a signal
+// handler, where the fault may have struck while the allocator or the
+// loader held its lock, so it raises nothing and asks for neither. A fault
+// while it reports ends the process with the run-time error line of the
+// fault's kind (255 for a code that has none).
 LONG WINAPI ReportPlatformFault(EXCEPTION_POINTERS* fault) {
+    static bool reporting = false;
     const EXCEPTION_RECORD& record = *fault->ExceptionRecord;
     RunErrorKind kind = RunErrorKind::ExternalException;
     for (const auto& row : kFaultKinds) {
         if (row.code == record.ExceptionCode) kind = row.kind;
     }
-    try {
-        ReportFailure(kind == RunErrorKind::AccessViolation && record.NumberParameters >= 2
-                          ? AccessViolation(record)
-                          : CreateRunError(kind, record.ExceptionAddress, record.ExceptionCode));
-    } catch (...) {
-        ReportCurrent();
+    if (reporting) {
+        constexpr int kUnknownFault = 255;
+        EndWithRunError(kind == RunErrorKind::ExternalException ? kUnknownFault : RunErrorNumber(kind),
+                        record.ExceptionAddress);
     }
+    reporting = true;
+    WriteReport(FaultFailure(record, kind));
     ExitStatus = kFailureStatus;
     RunEndSequence();
 }

@@ -47,6 +47,10 @@ std::string_view ModuleOf(const void* address, char (&path)[MAX_PATH + 1], std::
 void ReportFailure(const Exception& failure) {
     WriteOut();
     CheckIo();
+    WriteReport(failure);
+}
+
+void WriteReport(const Exception& failure) {
     const int formatLength = LoadStringA(nullptr, kReportFormat, reportFormat, sizeof reportFormat);
     std::uintptr_t relative = 0;
     const std::string_view module = ModuleOf(failure.Address(), modulePath, relative);
@@ -55,7 +59,7 @@ void ReportFailure(const Exception& failure) {
                                          NeedsPeriod(message) ? "." : ""};
     ExpandMessage({reportFormat, formatLength > 0 ? static_cast<std::size_t>(formatLength) : 0}, arguments,
                   std::size(arguments), reportText, sizeof reportText);
-    CharToOemA(reportText, reportText);
+    CharToOemBuffA(reportText, reportText, sizeof reportText);
     WriteReportLine(STD_ERROR_HANDLE, reportText);
 }
 

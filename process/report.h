@@ -38,4 +38,8 @@ std::string_view ModuleOf(const void* address, char (&path)[MAX_PATH + 1], std::
 // instead.
 void ReportFailure(const Exception& failure);
 
+// Writes the report of `failure` to standard error, and nothing else: the
+// part of ReportFailure that raises nothing and needs no memory.
+void WriteReport(const Exception& failure);
+
 }  // namespace tikvan

@@ -24,10 +24,6 @@ std::size_t Utf8ToCodePage(std::string_view utf8, UINT codePage, char* out, std:
 // The text is whole characters of `ansi`.
 void AnsiToOem(char* text, std::size_t length, UINT ansi, UINT oem);
 
-// Whether the system hands the program UTF-8: the codeset of the locale
-// named by LC_ALL, else LC_CTYPE, else LANG, is UTF-8.
-bool SystemTextIsUtf8();
-
 inline bool IsAscii(std::string_view text) {
     for (char c : text) {
         if (static_cast<unsigned char>(c) >= 0x80) return false;

@@ -3,7 +3,6 @@
 // Wine's own answers. Only text outside ASCII ever reaches the table.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -58,7 +57,6 @@ static_assert(std::all_of(std::begin(kOemPairs), std::end(kOemPairs), [](const O
     return pair.bytes.size() == 0x80;
 }));
 
-constexpr UINT kUtf8 = 65001;
 constexpr char32_t kReplacement = 0xFFFD;
 
 unsigned HexValue(char digit) {
@@ -134,7 +132,7 @@ std::size_t Encode(char32_t character, UINT codePage, CodePageSegments segments,
         bytes[0] = static_cast<char>(character);
         return 1;
     }
-    if (codePage == kUtf8) {
+    if (codePage == CP_UTF8) {
         if (character < 0x800) {
             bytes[0] = static_cast<char>(0xC0 | character >> 6);
             bytes[1] = static_cast<char>(0x80 | (character & 0x3F));
@@ -208,30 +206,6 @@ void AnsiToOem(char* text, std::size_t length, UINT ansi, UINT oem) {
         }
         return;
     }
-}
-
-// Wine reads the system's text in the codeset of the C library's locale,
-// which for an installed locale is the codeset its name gives (".UTF-8",
-// ".utf8"). A name without one, such as C or ja_JP, is not taken for UTF-8.
-bool SystemTextIsUtf8() {
-    const char* name = nullptr;
-    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        name = std::getenv(variable);
-        if (name != nullptr && *name != 0) break;
-        name = nullptr;
-    }
-    if (name == nullptr) return false;
-    const char* codeset = std::strchr(name, '.');
-    if (codeset == nullptr) return false;
-    // The codeset without "-" and "_", in upper case, against "UTF8".
-    constexpr std::string_view kUtf8Name = "UTF8";
-    std::size_t matched = 0;
-    for (const char* at = codeset + 1; *at != 0 && *at != '@'; ++at) {
-        if (*at == '-' || *at == '_') continue;
-        if (matched == kUtf8Name.size() || tikvan::UpperAscii(*at) != kUtf8Name[matched]) return false;
-        ++matched;
-    }
-    return matched == kUtf8Name.size();
 }
 
 }  // namespace tikvan::posix

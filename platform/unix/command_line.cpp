@@ -4,12 +4,18 @@
 // Windows command line from the arguments it is given, so that both builds
 // see the same line for the same words. As on Windows, the program sees the
 // line and its own path in the ANSI code page: where the system's text is
-// UTF-8, they are converted into it once the line is built (Wine quotes the
-// words before it converts them, so a character that becomes a blank or a
-// quote in the ANSI code page is not quoted or escaped).
+// UTF-8, they are converted into it once the words are built (Wine quotes
+// the words before it converts them, so a character that becomes a blank or
+// a quote in the ANSI code page is not quoted or escaped). In any other
+// codeset the bytes are kept, as a Windows program receives its ANSI line.
+// The program's own name is written so that it always stays one word (see
+// AppendProgramName). Memory for the line is taken with operator new, so
+// that running out of it ends the process as exhausted memory does
+// everywhere else, and never in a line without its words.
 //
-// A module is a loaded object, found through dl_iterate_phdr, which lists
-// the program itself in a static link as well as in a dynamic one.
+// A module is a loaded object. The objects are listed once, through
+// dl_iterate_phdr, when the fault handling is installed: the fault report
+// asks for them on a signal's stack, where the loader must not be asked.
 //
 // A test build (TIKVAN_TEST_COMMAND_LINE) takes the whole command line from
 // the environment instead, as hexadecimal bytes in TIKVAN_COMMAND_LINE, so
@@ -23,9 +29,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "platform/unix/code_page.h"
+#include "platform/unix/locale.h"
 #include "platform/unix/start.h"
 #include "platform/win32.h"
 
@@ -80,11 +88,56 @@ void AppendWord(LineWriter& line, const char* word) {
     if (quoted) line.Put('"');
 }
 
+// The words after the program's name, separated by blanks.
 void AppendWords(LineWriter& line, const tikvan::posix::ArgumentVector& arguments) {
-    for (int i = 0; i < arguments.count; ++i) {
-        if (i > 0) line.Put(' ');
+    for (int i = 1; i < arguments.count; ++i) {
+        if (i > 1) line.Put(' ');
         AppendWord(line, arguments.words[i]);
     }
+}
+
+// The program's name, in the ANSI code page, as the first word of the line:
+// in double quotes, so that blanks and control bytes stay in it, with "?"
+// for each byte that would end it early. Those are a double quote, which no
+// word can hold, and a lead byte at the end, which would take the closing
+// quote as its second byte. An empty name is "?": a pair of quotes with
+// nothing between them is skipped, and the next word would take its place.
+void AppendProgramName(LineWriter& line, std::string_view name) {
+    line.Put('"');
+    if (name.empty()) line.Put('?');
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (IsDBCSLeadByteEx(CP_ACP, byte) && i + 1 < name.size()) {
+            line.Put(name.data() + i, 2);
+            ++i;
+        } else {
+            line.Put(byte == '"' || IsDBCSLeadByteEx(CP_ACP, byte) ? '?' : name[i]);
+        }
+    }
+    line.Put('"');
+}
+
+// Text written by `write` into a LineWriter: measured first, then written
+// into memory of its size, with a terminating zero.
+template <typename Write>
+std::unique_ptr<char[]> Written(Write write, std::size_t& length) {
+    LineWriter line;
+    write(line);
+    std::unique_ptr<char[]> text(new char[line.length + 1]);
+    line = {text.get(), 0};
+    write(line);
+    text[line.length] = 0;
+    length = line.length;
+    return text;
+}
+
+// Text of the system's encoding in the ANSI code page: kept as it is, or
+// converted from UTF-8, where a malformed byte becomes a character of three
+// bytes, so its conversion is given three times the room.
+std::string_view InAnsiCodePage(std::string_view text, std::unique_ptr<char[]>& converted) {
+    if (tikvan::posix::IsAscii(text) || !tikvan::posix::SystemTextIsUtf8()) return text;
+    converted.reset(new char[3 * text.size()]);
+    return {converted.get(), tikvan::posix::Utf8ToCodePage(text, GetACP(), converted.get(), 3 * text.size())};
 }
 
 #ifdef TIKVAN_TEST_COMMAND_LINE
@@ -99,8 +152,7 @@ int HexDigit(char digit) {
 char* CommandLineOfTest() {
     const char* hex = std::getenv("TIKVAN_COMMAND_LINE");
     if (hex == nullptr) return nullptr;
-    char* line = static_cast<char*>(std::malloc(std::strlen(hex) / 2 + 1));
-    if (line == nullptr) return nullptr;
+    char* line = new char[std::strlen(hex) / 2 + 1];
     std::size_t length = 0;
     for (; hex[0] != 0 && hex[1] != 0; hex += 2) {
         const int high = HexDigit(hex[0]);
@@ -113,65 +165,77 @@ char* CommandLineOfTest() {
 }
 #endif
 
-// The line, zero-terminated, in memory that lasts the process; the empty
-// line when no memory can be had for it. In UTF-8 a malformed byte becomes
-// a character of three bytes, so its conversion is given three times the
-// room.
+// The line, zero-terminated, in memory that lasts the process.
 char* BuildCommandLine() {
 #ifdef TIKVAN_TEST_COMMAND_LINE
     if (char* line = CommandLineOfTest(); line != nullptr) return line;
 #endif
-    static char empty[1];
     const tikvan::posix::ArgumentVector arguments = tikvan::posix::StartArguments();
-    LineWriter line;
-    AppendWords(line, arguments);
-    line.text = static_cast<char*>(std::malloc(line.length + 1));
-    if (line.text == nullptr) return empty;
-    line.length = 0;
-    AppendWords(line, arguments);
-    line.text[line.length] = 0;
-    const std::string_view text(line.text, line.length);
-    if (tikvan::posix::IsAscii(text) || !tikvan::posix::SystemTextIsUtf8()) return line.text;
-    const std::size_t capacity = 3 * line.length;
-    char* converted = static_cast<char*>(std::malloc(capacity + 1));
-    if (converted == nullptr) {
-        std::free(line.text);
-        return empty;
-    }
-    converted[tikvan::posix::Utf8ToCodePage(text, GetACP(), converted, capacity)] = 0;
-    std::free(line.text);
-    return converted;
+    std::unique_ptr<char[]> convertedName;
+    const std::string_view name =
+        InAnsiCodePage(arguments.count > 0 ? arguments.words[0] : "", convertedName);
+    std::size_t wordsLength = 0;
+    const std::unique_ptr<char[]> words = Written([&](LineWriter& line) { AppendWords(line, arguments); }, wordsLength);
+    std::unique_ptr<char[]> convertedWords;
+    const std::string_view after = InAnsiCodePage({words.get(), wordsLength}, convertedWords);
+    std::size_t length = 0;
+    return Written(
+               [&](LineWriter& line) {
+                   AppendProgramName(line, name);
+                   if (arguments.count < 2) return;
+                   line.Put(' ');
+                   line.Put(after.data(), after.size());
+               },
+               length)
+        .release();
 }
 
-// The loaded object with a segment that holds `address`: the start of its
-// first mapped page and its file name, empty for the program itself.
+// A loaded object: the start of its first mapped page and its file name,
+// empty for the program itself; and a segment that one maps.
 struct LoadedObject {
-    std::uintptr_t address;
     std::uintptr_t base;
     const char* name;
 };
+struct MappedSegment {
+    std::uintptr_t start;
+    std::uintptr_t size;
+    const LoadedObject* object;
+};
 
-int MatchObject(dl_phdr_info* info, std::size_t /*size*/, void* data) {
-    auto& object = *static_cast<LoadedObject*>(data);
+// The objects loaded when they were listed. A program of this kind loads a
+// handful; any beyond these counts are left out, and their addresses count
+// as no module's.
+LoadedObject loadedObjects[32];
+MappedSegment mappedSegments[128];
+std::size_t objectCount = 0;
+std::size_t segmentCount = 0;
+bool objectsListed = false;
+
+int ListObject(dl_phdr_info* info, std::size_t /*size*/, void* /*data*/) {
+    if (objectCount == std::size(loadedObjects)) return 1;
+    LoadedObject& object = loadedObjects[objectCount++];
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    std::uintptr_t base = UINTPTR_MAX;
-    bool holds = false;
+    object = {UINTPTR_MAX, info->dlpi_name != nullptr ? info->dlpi_name : ""};
     for (ElfW(Half) i = 0; i < info->dlpi_phnum; ++i) {
         const ElfW(Phdr)& segment = info->dlpi_phdr[i];
         if (segment.p_type != PT_LOAD) continue;
         const std::uintptr_t start = info->dlpi_addr + segment.p_vaddr;
-        base = std::min(base, start & ~(page - 1));
-        if (object.address >= start && object.address - start < segment.p_memsz) holds = true;
+        object.base = std::min(object.base, start & ~(page - 1));
+        if (segmentCount < std::size(mappedSegments)) mappedSegments[segmentCount++] = {start, segment.p_memsz, &object};
     }
-    if (!holds) return 0;
-    object.base = base;
-    object.name = info->dlpi_name != nullptr ? info->dlpi_name : "";
-    return 1;
+    return 0;
 }
 
-bool FindObject(const void* address, LoadedObject& object) {
-    object = {reinterpret_cast<std::uintptr_t>(address), 0, ""};
-    return address != nullptr && dl_iterate_phdr(&MatchObject, &object) != 0;
+// The loaded object with a segment that holds `address`, or null.
+const LoadedObject* ObjectHolding(const void* address) {
+    tikvan::posix::ListLoadedObjects();
+    const auto at = reinterpret_cast<std::uintptr_t>(address);
+    for (std::size_t i = 0; address != nullptr && i < segmentCount; ++i) {
+        if (at >= mappedSegments[i].start && at - mappedSegments[i].start < mappedSegments[i].size) {
+            return mappedSegments[i].object;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -190,11 +254,11 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     if (size == 0) return 0;
     static char path[PATH_MAX];
     ssize_t length = -1;
-    LoadedObject object{};
-    const bool found = FindObject(module, object) && object.base == reinterpret_cast<std::uintptr_t>(module);
-    if (found && std::strchr(object.name, '/') != nullptr) {
-        length = static_cast<ssize_t>(std::strlen(object.name));
-        std::memcpy(path, object.name, std::min(sizeof path, static_cast<std::size_t>(length)));
+    const LoadedObject* object = ObjectHolding(module);
+    const bool found = object != nullptr && object->base == reinterpret_cast<std::uintptr_t>(module);
+    if (found && std::strchr(object->name, '/') != nullptr) {
+        length = static_cast<ssize_t>(std::strlen(object->name));
+        std::memcpy(path, object->name, std::min(sizeof path, static_cast<std::size_t>(length)));
     } else if (module == nullptr || found) {
         length = readlink("/proc/self/exe", path, sizeof path);
     }
@@ -218,10 +282,26 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
 SIZE_T VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION information, SIZE_T size) {
     if (size < sizeof *information) return 0;
     *information = MEMORY_BASIC_INFORMATION{};
-    LoadedObject object{};
-    if (FindObject(address, object)) {
-        information->AllocationBase = reinterpret_cast<void*>(object.base);
+    if (const LoadedObject* object = ObjectHolding(address); object != nullptr) {
+        information->AllocationBase = reinterpret_cast<void*>(object->base);
         information->State = MEM_COMMIT;
     }
     return sizeof *information;
 }
+
+namespace tikvan::posix {
+
+void ListLoadedObjects() {
+    if (objectsListed) return;
+    objectsListed = true;
+    dl_iterate_phdr(&ListObject, nullptr);
+    // A path outside ASCII is converted by the system's codeset, which the C
+    // library must not be asked for on a signal's stack: it is asked now.
+    static char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    bool ascii = length < 0 || IsAscii({path, static_cast<std::size_t>(length)});
+    for (std::size_t i = 0; i < objectCount; ++i) ascii = ascii && IsAscii(loadedObjects[i].name);
+    if (!ascii) SystemTextIsUtf8();
+}
+
+}  // namespace tikvan::posix

@@ -2,13 +2,16 @@
 // SIGFPE, SIGILL) is described as the platform exception Windows reports
 // for it and handed to the filter, on a stack of its own so that a stack
 // overflow reaches it too. The filter is expected not to return; if it does,
-// the signal's default action follows.
+// the signal's default action follows. The same signal sent by a process
+// (kill, sigqueue) is no fault of this program: it takes its default action
+// at once, as it would without a filter.
 #include <signal.h>
 #include <ucontext.h>
 
 #include <cstdint>
 #include <initializer_list>
 
+#include "platform/unix/start.h"
 #include "platform/win32.h"
 
 namespace {
@@ -38,6 +41,13 @@ static_assert(SIG_DFL == nullptr);
 void RestoreDefault(int signal) { sigaction(signal, &kDefaultAction, nullptr); }
 
 void OnFault(int signal, siginfo_t* info, void* context) {
+    // Codes up to SI_USER (SI_QUEUE, SI_TKILL, ...) say that a process sent
+    // the signal.
+    if (info->si_code <= SI_USER) {
+        RestoreDefault(signal);
+        raise(signal);
+        return;
+    }
     const auto* machine = static_cast<ucontext_t*>(context);
     EXCEPTION_RECORD record{};
     record.ExceptionAddress = reinterpret_cast<void*>(machine->uc_mcontext.gregs[REG_RIP]);
@@ -70,6 +80,7 @@ LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_F
         for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) RestoreDefault(signal);
         return previous;
     }
+    tikvan::posix::ListLoadedObjects();
     stack_t stack{};
     stack.ss_sp = alternateStack;
     stack.ss_size = sizeof alternateStack;

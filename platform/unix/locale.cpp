@@ -1,21 +1,28 @@
 // Locale queries answered as Wine answers them, from the table in
 // locale_table.inc, which regenerate.sh writes from Wine's own answers.
-// No file is read at run time.
+// No file is read at run time but the C library's own locale data.
 //
-// The locale in force is the one Wine picks from the environment: LC_ALL,
-// else LC_MESSAGES, else LANG gives the thread locale; LC_ALL, else LC_CTYPE,
-// else LANG gives the ANSI and OEM code pages, through that locale's
-// defaults. A name is made into the locale name Wine makes of it (see
-// LocaleOfName) and looked up among every name Wine takes; C, POSIX, no
-// name and an unknown name give English (United States) and code pages
-// 1252 and 437. A locale without a numeric id is reported as
-// LOCALE_CUSTOM_DEFAULT and runs in code pages 1252 and 437.
-#include <unistd.h>
+// The locales in force are the ones Wine takes at the start of a process:
+// it has the C library set its locale from the environment, its character
+// type first and then every category, and reads the names the C library
+// then reports. The character-type name gives the system locale, whose
+// code pages the process runs in; the message name gives the user locale,
+// which is the thread locale. A category the C library reports as C (its
+// locale is not installed, or none is named) is read from LC_ALL instead.
+// A name is made into the locale name Wine makes of it (see LocaleOfName)
+// and looked up among every name Wine takes. No name gives English (United
+// States); a name Wine does not know gives English (United States) as the
+// system locale and the system locale as the user locale. A locale without
+// a numeric id runs in the code pages of English (United States) and, as
+// the user locale, is reported as LOCALE_CUSTOM_DEFAULT.
+#include <langinfo.h>
 
 #include <algorithm>
 #include <array>
-#include <cstring>
+#include <clocale>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #include "platform/lead_byte_ranges.h"
@@ -57,18 +64,18 @@ constexpr CodePageRow kCodePages[] = {
 // its queries answer from the data of the name in force.
 constexpr LCID kCustomDefault = 0x0C00;
 constexpr LCID kDefaultLocale = 0x0409;
-// Such a locale runs the process in the default code pages, and so does a
-// locale without one of its own (ANSI 0, OEM 1) in UTF-8.
-constexpr UINT kDefaultCodePage = 1252;
-constexpr UINT kDefaultOemCodePage = 437;
-constexpr UINT kUtf8 = 65001;
 
-// Names are compared without case and with "_" for "-".
-constexpr unsigned char Fold(char c) { return c == '_' ? '-' : static_cast<unsigned char>(c | 0x20); }
+// Names are compared with the letters A to Z as a to z and with "_" as "-";
+// no other byte stands for another.
+constexpr char Fold(char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+    return c == '_' ? '-' : c;
+}
 
 constexpr bool FoldedLess(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Fold(x) < Fold(y); });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(Fold(x)) < static_cast<unsigned char>(Fold(y));
+    });
 }
 
 static_assert(std::is_sorted(std::begin(kNames), std::end(kNames),
@@ -76,11 +83,7 @@ static_assert(std::is_sorted(std::begin(kNames), std::end(kNames),
 static_assert(std::all_of(std::begin(kNames), std::end(kNames),
                           [](const NameRow& row) { return row.row < std::size(kLocales); }));
 
-// The shortest and the longest table name, which bound the names looked up:
-// C, the most common name, is shorter than any.
-constexpr std::size_t kShortestName = std::min_element(std::begin(kNames), std::end(kNames), [](const NameRow& a, const NameRow& b) {
-                                          return a.name.size() < b.name.size();
-                                      })->name.size();
+// The longest table name, which bounds the names looked up.
 constexpr std::size_t kLongestName = std::max_element(std::begin(kNames), std::end(kNames), [](const NameRow& a, const NameRow& b) {
                                          return a.name.size() < b.name.size();
                                      })->name.size();
@@ -125,139 +128,160 @@ const CodePageRow* FindCodePage(UINT codePage) {
     return nullptr;
 }
 
-// The script that a modifier such as "@latin" puts after the language.
-struct ScriptRow {
+// What a modifier such as "@latin" makes of the name: a script after the
+// language ("sr_RS@latin" is "sr-Latn-RS"), another language, or a variant
+// at the end. Wine ignores any other modifier.
+struct ModifierRow {
     std::string_view modifier;
-    std::string_view script;
+    enum { Script, Language, Variant } kind;
+    std::string_view text;
 };
 
-constexpr ScriptRow kScripts[] = {
-    {"arabic", "Arab"},     {"chakma", "Cakm"}, {"cherokee", "Cher"},  {"cyrillic", "Cyrl"}, {"devanagari", "Deva"},
-    {"latin", "Latn"},      {"mongolian", "Mong"}, {"tifinagh", "Tfng"}, {"vai", "Vaii"},
+constexpr ModifierRow kModifiers[] = {
+    {"arabic", ModifierRow::Script, "Arab"},     {"chakma", ModifierRow::Script, "Cakm"},
+    {"cherokee", ModifierRow::Script, "Cher"},   {"cyrillic", ModifierRow::Script, "Cyrl"},
+    {"devanagari", ModifierRow::Script, "Deva"}, {"gurmukhi", ModifierRow::Script, "Guru"},
+    {"javanese", ModifierRow::Script, "Java"},   {"latin", ModifierRow::Script, "Latn"},
+    {"mongolian", ModifierRow::Script, "Mong"},  {"syriac", ModifierRow::Script, "Syrc"},
+    {"tifinagh", ModifierRow::Script, "Tfng"},   {"tibetan", ModifierRow::Script, "Tibt"},
+    {"vai", ModifierRow::Script, "Vaii"},        {"yi", ModifierRow::Script, "Yiii"},
+    {"saaho", ModifierRow::Language, "ssy"},     {"valencia", ModifierRow::Variant, "valencia"},
 };
 
-// The one variant a modifier adds at the end of the name.
-constexpr std::string_view kValencia = "valencia";
+// Wine reads no name of this many bytes or more.
+constexpr std::size_t kRefusedNameLength = 85;
 
-// The variables that choose the locale, read in one pass over the
-// environment; each is its first definition, as getenv gives it.
-struct LocaleVariables {
-    const char* all = nullptr;
-    const char* messages = nullptr;
-    const char* ctype = nullptr;
-    const char* lang = nullptr;
-};
-
-// Whether the entry `text` defines the variable `name` (given with its "=");
-// gives its value.
-const char* ValueOf(const char* text, std::string_view name) {
-    for (char c : name) {
-        if (*text++ != c) return nullptr;
-    }
-    return text;
+// The name Wine reads for a category: the one the C library reports, or
+// LC_ALL's where it reports none or C; null when there is none or Wine
+// refuses it.
+const char* NameRead(const char* reported, const char* all) {
+    const char* name = reported;
+    if (name == nullptr || *name == 0 || std::strcmp(name, "C") == 0) name = all;
+    if (name == nullptr || *name == 0 || std::strlen(name) >= kRefusedNameLength) return nullptr;
+    return name;
 }
 
-LocaleVariables ReadVariables() {
-    LocaleVariables found;
-    const auto take = [](const char*& value, const char* text, std::string_view name) {
-        if (value == nullptr) value = ValueOf(text, name);
-    };
-    for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
-        const char* text = *entry;
-        if (text[0] != 'L') continue;
-        if (text[1] == 'A') {
-            take(found.lang, text, "LANG=");
-        } else if (text[1] == 'C' && text[2] == '_') {
-            take(found.all, text, "LC_ALL=");
-            take(found.messages, text, "LC_MESSAGES=");
-            take(found.ctype, text, "LC_CTYPE=");
-        }
+// The variable the C library takes a category's locale from: LC_ALL, the
+// category's own, LANG, the first that is set and not empty; null for none.
+const char* VariableOf(const char* category) {
+    for (const char* name : {"LC_ALL", category, "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != 0) return value;
     }
-    return found;
+    return nullptr;
 }
 
-// The locale named by the first of the variables that is set and not
-// empty; the last name looked up is remembered.
-const LocaleData& LocaleOfVariables(const char* first, const char* second, const char* lang) {
-    static const char* lastName = nullptr;
-    static const LocaleData* lastLocale = nullptr;
-    for (const char* value : {first, second, lang}) {
-        if (value == nullptr || *value == 0) continue;
-        if (value != lastName) {
-            lastLocale = &tikvan::posix::LocaleOfName(value);
-            lastName = value;
-        }
-        return *lastLocale;
+// The locales Wine starts the process in. They depend on which locales the
+// C library has installed only where a variable names a locale other than
+// English (United States); only then is the C library asked, which costs
+// the process more than the rest of its work. A fault inside the C library
+// while it is asked (the only way back in) is reported in English (United
+// States) without asking it again.
+const tikvan::posix::ProcessLocales& Locales() {
+    static tikvan::posix::ProcessLocales locales{};
+    static bool reading = false;
+    if (locales.system != nullptr) return locales;
+    if (reading) {
+        locales = tikvan::posix::LocalesOfNames(nullptr, nullptr, nullptr);
+        return locales;
     }
-    return DefaultLocale();
-}
-
-const LocaleVariables& Variables() {
-    static const LocaleVariables variables = ReadVariables();
-    return variables;
+    reading = true;
+    const char* all = std::getenv("LC_ALL");
+    tikvan::posix::ProcessLocales named =
+        tikvan::posix::LocalesOfNames(VariableOf("LC_CTYPE"), VariableOf("LC_MESSAGES"), all);
+    if (named.system != &DefaultLocale() || named.user != &DefaultLocale()) {
+        std::setlocale(LC_CTYPE, "");
+        std::setlocale(LC_ALL, "");
+        named = tikvan::posix::LocalesOfNames(std::setlocale(LC_CTYPE, nullptr), std::setlocale(LC_MESSAGES, nullptr),
+                                              all);
+    }
+    locales = named;
+    return locales;
 }
 
 }  // namespace
 
 namespace tikvan::posix {
 
-// The name Wine makes of the POSIX name, looked up among the names it
-// takes: the part before "." or "@", with the script of a modifier after its
-// language ("sr_RS@latin" is "sr-Latn-RS") or "-valencia" at its end; any
-// other modifier is dropped. A name that is not in the table gives English
-// (United States), whatever part of it would be known.
-const LocaleData& LocaleOfName(std::string_view posixName) {
-    const std::size_t at = posixName.find('@');
-    const std::string_view modifier = at == std::string_view::npos ? std::string_view() : posixName.substr(at + 1);
-    const std::string_view name = posixName.substr(0, std::min(at, posixName.find('.')));
-    const std::size_t languageEnd = std::min(name.size(), name.find_first_of("_-"));
+// Wine's name for a POSIX name "language_country.codeset@modifier": the
+// language, the script of the modifier, "-" and the country, and the
+// modifier's variant; the codeset is dropped. A name without "_", "." and
+// "@" is taken as it is, but C and POSIX are "en-US".
+const LocaleData* LocaleOfName(std::string_view posixName) {
+    std::size_t at = posixName.find_first_of("_.@");
+    if (at == std::string_view::npos && (posixName == "C" || posixName == "POSIX")) return &DefaultLocale();
+    std::string_view language = posixName.substr(0, at);
+    std::string_view country;
+    bool hasCountry = false;
+    if (at != std::string_view::npos && posixName[at] == '_') {
+        hasCountry = true;
+        const std::size_t end = posixName.find_first_of(".@", at + 1);
+        country = posixName.substr(at + 1, end == std::string_view::npos ? std::string_view::npos : end - at - 1);
+        at = end;
+    }
+    if (at != std::string_view::npos && posixName[at] == '.') at = posixName.find('@', at + 1);
+    std::string_view modifier;
+    if (at != std::string_view::npos) modifier = posixName.substr(at + 1);
     std::string_view script;
     std::string_view variant;
-    for (const ScriptRow& row : kScripts) {
-        if (row.modifier == modifier) script = row.script;
+    for (const ModifierRow& row : kModifiers) {
+        if (row.modifier != modifier) continue;
+        if (row.kind == ModifierRow::Script) script = row.text;
+        if (row.kind == ModifierRow::Language) language = row.text;
+        if (row.kind == ModifierRow::Variant) variant = row.text;
     }
-    if (modifier == kValencia) variant = kValencia;
-    const std::size_t size =
-        name.size() + (script.empty() ? 0 : script.size() + 1) + (variant.empty() ? 0 : variant.size() + 1);
-    if (size < kShortestName || size > kLongestName) return DefaultLocale();
     std::array<char, kLongestName> key{};
     std::size_t length = 0;
     const auto append = [&](std::string_view part) {
-        for (char c : part) key[length++] = c;
+        if (length + part.size() > key.size()) return false;
+        std::memcpy(key.data() + length, part.data(), part.size());
+        length += part.size();
+        return true;
     };
-    append(name.substr(0, languageEnd));
-    if (!script.empty()) {
-        append("-");
-        append(script);
-    }
-    append(name.substr(languageEnd));
-    if (!variant.empty()) {
-        append("-");
-        append(variant);
-    }
+    const bool fits = append(language) && (script.empty() || (append("-") && append(script))) &&
+                      (!hasCountry || (append("-") && append(country))) &&
+                      (variant.empty() || (append("-") && append(variant)));
+    if (!fits) return nullptr;
     const std::string_view wanted(key.data(), length);
     const NameRow* row = std::lower_bound(std::begin(kNames), std::end(kNames), wanted,
                                           [](const NameRow& r, std::string_view n) { return FoldedLess(r.name, n); });
-    if (row == std::end(kNames) || FoldedLess(wanted, row->name)) return DefaultLocale();
-    return kLocales[row->row];
+    if (row == std::end(kNames) || FoldedLess(wanted, row->name)) return nullptr;
+    return &kLocales[row->row];
 }
 
-UINT AnsiCodePage(const LocaleData& locale) {
-    if (locale.id == kCustomDefault) return kDefaultCodePage;
-    return locale.codePage == 0 ? kUtf8 : locale.codePage;
+ProcessLocales LocalesOfNames(const char* ctype, const char* messages, const char* all) {
+    ProcessLocales locales{&DefaultLocale(), &DefaultLocale()};
+    if (const char* name = NameRead(ctype, all); name != nullptr) {
+        const LocaleData* row = LocaleOfName(name);
+        if (row != nullptr && row->id != kCustomDefault) locales.system = row;
+    }
+    if (const char* name = NameRead(messages, all); name != nullptr) {
+        const LocaleData* row = LocaleOfName(name);
+        locales.user = row != nullptr ? row : locales.system;
+    }
+    return locales;
 }
 
-UINT OemCodePage(const LocaleData& locale) {
-    if (locale.id == kCustomDefault) return kDefaultOemCodePage;
-    return locale.oemCodePage <= 1 ? kUtf8 : locale.oemCodePage;
+UINT AnsiCodePage(const LocaleData& locale) { return locale.codePage == 0 ? CP_UTF8 : locale.codePage; }
+
+UINT OemCodePage(const LocaleData& locale) { return locale.oemCodePage <= 1 ? CP_UTF8 : locale.oemCodePage; }
+
+// The codeset of the character type the C library takes from the
+// environment, as Wine has it take that first.
+bool SystemTextIsUtf8() {
+    static const bool utf8 = [] {
+        std::setlocale(LC_CTYPE, "");
+        return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+    }();
+    return utf8;
 }
 
 }  // namespace tikvan::posix
 
 namespace {
 
-const LocaleData& UserLocale() { return LocaleOfVariables(Variables().all, Variables().messages, Variables().lang); }
-const LocaleData& CodePageLocale() { return LocaleOfVariables(Variables().all, Variables().ctype, Variables().lang); }
+const LocaleData& UserLocale() { return *Locales().user; }
+const LocaleData& CodePageLocale() { return *Locales().system; }
 
 // A locale id's row; kCustomDefault stands for the user's locale.
 const LocaleData* FindLocale(LCID id) {

@@ -20,12 +20,30 @@ struct LocaleData {
 };
 
 // The locale that Wine takes for a POSIX locale name such as ja_JP.UTF-8,
-// de_BE@euro, sr_RS@latin or ja; English (United States) for C, POSIX, an
-// empty or an unknown name.
-const LocaleData& LocaleOfName(std::string_view posixName);
+// de_BE@euro, sr_RS@latin or ja; English (United States) for C and POSIX;
+// null for a name that no locale has.
+const LocaleData* LocaleOfName(std::string_view posixName);
 
-// The process's ANSI and OEM code pages under that locale.
+// The system locale, whose code pages the process runs in (never one
+// without a numeric id), and the user locale, the thread locale.
+struct ProcessLocales {
+    const LocaleData* system;
+    const LocaleData* user;
+};
+
+// The locales Wine starts a process in, from the names the C library
+// reports for its character-type and message categories once it has taken
+// its locale from the environment, and the value of LC_ALL; each may be
+// null.
+ProcessLocales LocalesOfNames(const char* ctype, const char* messages, const char* all);
+
+// The process's ANSI and OEM code pages under a system locale.
 UINT AnsiCodePage(const LocaleData& locale);
 UINT OemCodePage(const LocaleData& locale);
+
+// Whether the system hands the program text in UTF-8: the codeset of the C
+// library's character-type locale, once it has taken it from the
+// environment.
+bool SystemTextIsUtf8();
 
 }  // namespace tikvan::posix

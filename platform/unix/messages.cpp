@@ -1,6 +1,6 @@
-// LoadStringA and CharToOemA over the program's own texts, compiled in from
+// LoadStringA and CharToOemBuffA over the program's own texts, compiled in from
 // messages.rc as UTF-8. A text is given in the ANSI code page, converted as
-// the executable's LoadStringA converts its string table; CharToOemA
+// the executable's LoadStringA converts its string table; CharToOemBuffA
 // converts into the OEM code page as Windows does.
 #include <algorithm>
 #include <cstring>
@@ -43,10 +43,14 @@ int LoadStringA(HINSTANCE /*module*/, UINT id, LPSTR buffer, int size) {
     return 0;
 }
 
-// The two may be the same buffer.
-BOOL CharToOemA(LPCSTR text, LPSTR converted) {
-    const std::size_t length = std::strlen(text);
-    if (converted != text) std::memmove(converted, text, length + 1);
-    tikvan::posix::AnsiToOem(converted, length, GetACP(), GetOEMCP());
+// The text ends at its terminating zero, at most length - 1 bytes in. Its
+// conversion keeps every character's length, so it fits where the text
+// did; `converted` may be `text` itself.
+BOOL CharToOemBuffA(LPCSTR text, LPSTR converted, DWORD length) {
+    if (length == 0) return FALSE;
+    const std::size_t size = strnlen(text, length - 1);
+    if (converted != text) std::memmove(converted, text, size);
+    converted[size] = 0;
+    tikvan::posix::AnsiToOem(converted, size, GetACP(), GetOEMCP());
     return TRUE;
 }

@@ -8,6 +8,8 @@
 // which only systems outside the NT family ask for and which is looked up
 // when it is called. So the executable imports KERNEL32 and msvcrt only.
 // Nothing else belongs in this file.
+#include <iterator>
+
 #include "platform/win32.h"
 
 // Only the start-up of a system outside the NT family calls this; USER32 is
@@ -43,10 +45,33 @@ int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size) {
     return length;
 }
 
-// ANSI to OEM code page, through UTF-16; the two may be the same buffer.
-BOOL WINAPI CharToOemA(LPCSTR text, LPSTR converted) {
+// ANSI to OEM code page, through UTF-16. The text ends at its terminating
+// zero, at most length - 1 bytes in; the converted text and its zero are
+// written into the `length` bytes at `converted`, which may be `text`
+// itself, cut after the last whole character that fits.
+BOOL WINAPI CharToOemBuffA(LPCSTR text, LPSTR converted, DWORD length) {
+    if (length == 0) return FALSE;
+    // Static, like LoadStringA's: the failure report converts on the little
+    // stack that a stack overflow leaves.
     static WCHAR wide[4096];
-    const int characters = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 4096);
-    if (characters <= 0) return FALSE;
-    return WideCharToMultiByte(CP_OEMCP, 0, wide, characters, converted, 4096, nullptr, nullptr) > 0;
+    DWORD bytes = 0;
+    while (bytes + 1 < length && text[bytes] != 0) ++bytes;
+    const int units = bytes == 0 ? 0
+                                 : MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(bytes), wide,
+                                                       static_cast<int>(std::size(wide)));
+    // The whole characters whose conversion fits before the terminating zero.
+    int taken = 0;
+    DWORD written = 0;
+    while (taken < units) {
+        const int step = IS_HIGH_SURROGATE(wide[taken]) && taken + 1 < units ? 2 : 1;
+        const int size = WideCharToMultiByte(CP_OEMCP, 0, wide + taken, step, nullptr, 0, nullptr, nullptr);
+        if (size <= 0 || written + static_cast<DWORD>(size) + 1 > length) break;
+        written += static_cast<DWORD>(size);
+        taken += step;
+    }
+    if (taken > 0) {
+        WideCharToMultiByte(CP_OEMCP, 0, wide, taken, converted, static_cast<int>(written), nullptr, nullptr);
+    }
+    converted[written] = 0;
+    return TRUE;
 }

@@ -14,7 +14,8 @@
 # %H %M %S stand for a second of the run and {module} for the program. In
 # an error's first line {address} stands for an address, and ".exe" is left
 # out. Environment: the only locale variables ("-": LC_ALL=C);
-# LOCPATH=private is a folder of the locales they name, made by localedef.
+# LOCPATH=private is a folder of the locales they name, made by localedef
+# (xx_YY without a codeset: its usual one); otherwise no locale is installed.
 # More, as NAME=VALUE:
 #   sink=   standard output: file (the default), pipe, full (/dev/full), none
 #           (closed), gone (a pipe without reader), directory, null (/dev/null),
@@ -25,9 +26,12 @@
 #   clock=WHEN zone=TZ   faketime's clock (@: a Unix time) in zone TZ
 #   writes=LIST   the writes strace sees: COUNT or COUNT:RESULT to descriptor 1,
 #                 "e" for those to descriptor 2
-#   memory=sweep  address-space limits from where the program loads: each run
-#                 ends as the row says, with the out-of-memory report or the
-#                 run-time error line, and both kinds are seen
+#   memory=KB     an address-space limit; sweep: limits from where the program
+#                 loads, each run ending as the row says, with the out-of-memory
+#                 report or the run-time error line, and both kinds seen
+#   argv0=NAME    the program's argv[0] (printf %b)
+#   preload=LIB   tests/libLIB.so preloaded
+#   absent=NAME,...   locales of LOCPATH=private left out
 set -uo pipefail
 export LC_ALL=C
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -42,7 +46,7 @@ fields() {  # the row's columns into name builds environment command stdout stde
     done
     [[ $environment == - ]] && environment=LC_ALL=C
     local pair
-    sink=file copy= clock= zone= writes= memory= module=
+    sink=file copy= clock= zone= writes= memory= module= argv0= preload= absent=
     for pair in $more; do printf -v "${pair%%=*}" '%s' "${pair#*=}"; done
 }
 rows() { grep -v '^\(#\|$\)' "$here/cases.txt" | grep -E "^(${ROWS:-.*}) *\|"; }  # ROWS: a pattern of names
@@ -61,7 +65,7 @@ trap 'rm -rf "$work"' EXIT
 passed=0 failed=0
 wine_run=$(realpath "$here/../../tools/wine-run.sh")
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-mkfifo "$work/fifo" && mkdir "$work/directory" && : >"$work/readable"
+mkfifo "$work/fifo" && mkdir "$work/directory" "$work/none" "$work/locales" && : >"$work/readable"
 exec {reader}<>"$work/fifo" {gone}>"$work/fifo" {reader}<&-
 # Standard output of sink $1, as a redirection.
 declare -A sinks=([file]='>"$out"' [full]='>/dev/full' [gone]='>&$gone' [none]='>&-' [pipe]='| cat >"$out"'
@@ -120,21 +124,24 @@ check() {  # the row's outcome: status $1, output and error in $work/$2.out and 
             "error $(od -An -c "$work/$2.err" | head -c 240)" >&2
     fi
 }
-# The locale variables of the row, and nothing else of the caller's.
-in_environment() {
+# The locale variables of the row (printf %b), and nothing else of the
+# caller's; no locale of the machine's own counts.
+environment_of() {  # into the array prefix
     local -a variables
-    read -ra variables <<<"${environment//LOCPATH=private/LOCPATH=$work/locales}"
+    read -ra variables <<<"LOCPATH=$work/none $(printf '%b' "${environment//LOCPATH=private/LOCPATH=$work/locales}")"
     # wine-run.sh passes WINE_LOCALE on as LC_ALL, which its own shell may not know.
     [[ $build == wine ]] && variables=("${variables[@]/#LC_ALL=/WINE_LOCALE=}")
-    env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG -u LANGUAGE -u LOCPATH "${variables[@]}" "$@"
+    prefix=(env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG -u LANGUAGE -u LOCPATH "${variables[@]}")
 }
 # Makes the locales a row names, where it asks for a private folder of them.
 make_locales() {
     [[ $environment == *LOCPATH=private* ]] || return 0
-    local locale
-    mkdir -p "$work/locales"
-    for locale in $(grep -oE '[a-z]{2,3}_[A-Z]{2}\.UTF-8' <<<"$environment"); do
-        [[ -d $work/locales/$locale ]] || localedef -i "${locale%.UTF-8}" -f UTF-8 "$work/locales/$locale" >/dev/null 2>&1 ||
+    local locale charset
+    declare -A charsets=([ja_JP]=EUC-JP [ko_KR]=EUC-KR)  # of a name without one; UTF-8 for the others
+    for locale in $(grep -oE '=[a-z]{2,3}_[A-Z]{2}(\.UTF-8)?' <<<"$environment"); do
+        locale=${locale#=} charset=${charsets[$locale]:-UTF-8}
+        [[ ,$absent, == *,$locale,* ]] && continue
+        [[ -d $work/locales/$locale ]] || localedef -i "${locale%.UTF-8}" -f "$charset" "$work/locales/$locale" >/dev/null 2>&1 ||
             { echo "localedef $locale failed" >&2; exit 1; }
     done
 }
@@ -144,14 +151,21 @@ words_of() {  # the row's words: its argv, or its exact line cut at blanks
 # Runs the row's program $1 with words ${words[@]:1} as argv[0] ${words[0]}, into $work/$2.out and .err.
 run_program() {
     local program=$1 key=$2
-    local -a run=(in_environment)
+    local -a prefix run
+    environment_of
+    run=("${prefix[@]}")
+    [[ $build == host ]] && run+=(timeout --foreground 30)
     [[ $build == host && $command != argv:* ]] && run+=(env TIKVAN_COMMAND_LINE="$(line_of | hex)")
     [[ -n $zone ]] && run+=(env TZ="$zone" ASAN_OPTIONS=verify_asan_link_order=0)
     [[ $clock == @* ]] && clock=$(printf '%+ds' $((${clock#@} - $(date +%s))))
     [[ -n $clock ]] && run+=(faketime -f "${clock//_/ }")
+    [[ -n $preload ]] && run+=(env LD_PRELOAD="$dir/tests/lib$preload.so")
+    [[ $memory =~ ^[0-9]+$ ]] && run+=(prlimit --as=$((memory * 1024)))
     [[ -n $writes ]] && run+=(strace -qq -e trace=write -o "$work/trace")
     if [[ $build == wine ]]; then
         run+=("$wine_run" "$program" "${words[@]:1}")
+    elif [[ " $more " == *" argv0="* ]]; then
+        run+=(bash -c 'exec -a "$0" "$@"' "$(printf '%b' "$argv0")" "$program" "${words[@]:1}")
     else
         run+=("${wrapper[@]}" "$program" "${words[@]:1}")
     fi
@@ -165,8 +179,8 @@ run_program() {
         set -- $?
         tail -c +901 "$out" >"$out.tail" && mv "$out.tail" "$out"
         return "$1"
-    else
-        eval '"${run[@]}"' "${sinks[$sink]}" '2>"$work/$key.err"'
+    else  # the shell's own word on a program that a signal ends goes nowhere
+        { eval '"${run[@]}"' "${sinks[$sink]}" '2>"$work/$key.err"'; } 2>/dev/null
     fi
 }
 # The writes that strace saw, as the column writes= gives them.
@@ -239,7 +253,8 @@ run_launcher_groups() {
             echo "$(line_of | hex) $output $(windows_path "$work/$k.err")"
         done >"$work/group.$index.cases"
         before=$(date +%s) environment=$key
-        in_environment "$wine_run" "$dir/tests/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
+        environment_of
+        "${prefix[@]}" "$wine_run" "$dir/tests/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
             "$(windows_path "$work/group.$index.cases")" >"$work/group.$index.results"
         after=$(date +%s)
         mapfile -t results < <(tr -d '\r' <"$work/group.$index.results")

@@ -2,6 +2,11 @@
 // underflow|inexact|invalid): a fault in the guarded run, while the channel
 // still holds output, reported with status 1; memory2: memory exhausted again
 // after its failure, 203; runerror: the last-resort line for 217.
+// POSIX only: sent (SIGSEGV sent by the process itself: no report, the
+// signal's own end), loader (a fault while the loader lists its objects),
+// nested (a fault while a fault is reported, whose report blocks on a full
+// pipe: the run-time error line for 216).
+#include <csignal>
 #include <cfenv>
 #include <cstdint>
 #include <cstring>
@@ -11,6 +16,12 @@
 #include "console/channel.h"
 #include "process/process.h"
 #include "process/report.h"
+
+#ifdef __GLIBC__
+#include <fcntl.h>
+#include <link.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -67,6 +78,27 @@ volatile int deepest = 1 << 30;
     } else if (std::strcmp(mode, "trap") == 0) {
         __builtin_trap();
     }
+#ifdef __GLIBC__
+    if (std::strcmp(mode, "sent") == 0) {
+        std::raise(SIGSEGV);
+    } else if (std::strcmp(mode, "loader") == 0) {
+        dl_iterate_phdr([](dl_phdr_info*, std::size_t, void*) { return *reinterpret_cast<volatile int*>(unmapped); },
+                        nullptr);
+    } else if (std::strcmp(mode, "nested") == 0) {
+        // Standard error becomes a full pipe that nobody reads, so the report
+        // blocks; a second later the alarm faults.
+        int ends[2];
+        if (pipe(ends) != 0) return;
+        fcntl(ends[1], F_SETFL, O_NONBLOCK);
+        while (write(ends[1], "full", 4) > 0) {
+        }
+        fcntl(ends[1], F_SETFL, 0);
+        dup2(ends[1], 2);
+        std::signal(SIGALRM, [](int) { *reinterpret_cast<volatile int*>(unmapped) = 1; });
+        alarm(1);
+        *reinterpret_cast<volatile int*>(unmapped) = 1;
+    }
+#endif
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <doctest/doctest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/messages.h"
+#include "platform/win32.h"
 #include "process/process.h"
 #include "process/report.h"
 
@@ -56,4 +58,31 @@ TEST_CASE("failure objects: run-error numbers, messages, and messages cut to the
     }
     const std::string longText(3 * kMessageCapacity, 'x');
     CHECK(EConvertError(longText, nullptr).Message().size() == kMessageCapacity - 1);
+}
+
+// The report's conversion into the OEM code page stays inside the caller's
+// buffer: a text that does not fit is cut, with its terminating zero.
+TEST_CASE("OEM conversion within the caller's buffer") {
+    const struct {
+        const char *row, *text;
+        DWORD size;
+        const char* converted;
+    } rows[] = {
+        {"fits", "I/O (112).", 16, "I/O (112)."},
+        {"fits exactly", "abcdef", 7, "abcdef"},
+        {"cut to the buffer", "abcdef", 4, "abc"},
+        {"one byte: the zero alone", "abcdef", 1, ""},
+        {"empty", "", 4, ""},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.row);
+        char buffer[32];
+        std::memset(buffer, '#', sizeof buffer);
+        CHECK(CharToOemBuffA(row.text, buffer, row.size));
+        CHECK(std::string(buffer) == row.converted);
+        CHECK(std::string(buffer + row.size, sizeof buffer - row.size) == std::string(sizeof buffer - row.size, '#'));
+        std::strcpy(buffer, row.text);  // in place, as the report converts
+        CHECK(CharToOemBuffA(buffer, buffer, row.size));
+        CHECK(std::string(buffer) == row.converted);
+    }
 }

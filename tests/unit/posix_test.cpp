@@ -15,25 +15,74 @@ TEST_CASE("locale names find their locales") {
         long long id, codePage, oemCodePage;
     } rows[] = {
         {"JA_jp.UTF-8", "/", ":", 0x0411, 932, 932},
-        {"de-BE", ".", ":", 0x0C00, 1252, 437},  // no numeric id: the custom locale
+        {"de-BE", ".", ":", 0x0C00, 0, 0},  // no numeric id: the custom locale, with no code pages of its own here
         {"sr_RS.UTF-8@cyrillic", ". ", ":", 0x281A, 1251, 855},
         {"sr_Latn_RS", ". ", ":", 0x241A, 1250, 852},
         {"ca_ES.UTF-8@valencia", "/", ":", 0x0803, 1252, 850},
         {"hi_IN.UTF-8", "/", ":", 0x0439, 65001, 65001},
-        {"zz_ZZ", "/", ":", 0x0409, 1252, 437},
+        {"POSIX", "/", ":", 0x0409, 1252, 437},
+        {"aa_ER@saaho", "-", ":", 0x0C00, 0, 0},  // the modifier makes the language "ssy"
     };
     for (const auto& row : rows) {
         CAPTURE(row.name);
-        const LocaleData& locale = LocaleOfName(row.name);
-        CHECK(locale.id == row.id);
-        CHECK((std::string(locale.dateSeparator) == row.date && std::string(locale.timeSeparator) == row.time));
-        CHECK((AnsiCodePage(locale) == row.codePage && OemCodePage(locale) == row.oemCodePage));
+        const LocaleData* locale = LocaleOfName(row.name);
+        REQUIRE(locale != nullptr);
+        CHECK(locale->id == row.id);
+        CHECK((std::string(locale->dateSeparator) == row.date && std::string(locale->timeSeparator) == row.time));
+        if (row.codePage != 0) CHECK((AnsiCodePage(*locale) == row.codePage && OemCodePage(*locale) == row.oemCodePage));
     }
-    for (const char* name : {"sr_RS", "sr_RS@Latn", "sr_RS@latin.UTF-8", "de_CH@valencia", "de__DE", "C.UTF-8", ""})
-        CHECK_MESSAGE(LocaleOfName(name).id == 0x0409, name);
     char text[4];  // a locale id other than the thread's answers for itself; a short buffer fails
     CHECK((GetLocaleInfoA(0x0407, LOCALE_SDATE, text, 4) == 2 && std::string(text) == "."));
     CHECK(GetLocaleInfoA(0x241A, LOCALE_SDATE, text, 2) == 0);
+}
+
+// Names no locale has, as Wine reads them: only A to Z fold and "_" stands
+// for "-"; the language ends at "_", "." or "@", a dash included.
+TEST_CASE("names that Wine does not know") {
+    const struct {
+        const char *row, *name;
+    } rows[] = {
+        {"script of an unknown pair", "sr_RS@latin.UTF-8"},
+        {"modifier as a script", "sr_RS@Latn"},
+        {"variant where none exists", "de_CH@valencia"},
+        {"empty country", "de__DE"},
+        {"C with a codeset", "C.UTF-8"},
+        {"empty", ""},
+        {"carriage return for the dash", "fi\rFI"},
+        {"control bytes for digits", "es-\x14\x11\x19"},
+        {"dash before the modifier", "az-AZ@latin"},
+        {"script that no name has", "de_DE@gurmukhi"},
+        {"language made by the modifier", "de_DE@saaho"},
+        {"unknown country", "zz_ZZ"},
+    };
+    for (const auto& row : rows) CHECK_MESSAGE(LocaleOfName(row.name) == nullptr, row.row);
+}
+
+// The locales the C library's names give: the character type's is the
+// system locale, the messages' the user locale; C or no name reads LC_ALL.
+TEST_CASE("process locales from the category names") {
+    const std::string read = "de_DE." + std::string(78, 'x');  // 84 bytes
+    const std::string refused = read + "x";                     // 85 bytes
+    const struct {
+        const char *row, *ctype, *messages, *all;
+        long long system, user;
+    } rows[] = {
+        {"both named", "de_DE.UTF-8", "fi_FI.UTF-8", nullptr, 0x0407, 0x040B},
+        {"unknown messages: the system's", "de_DE.UTF-8", "C.UTF-8", nullptr, 0x0407, 0x0407},
+        {"messages C, no LC_ALL: English", "de_DE.UTF-8", "C", nullptr, 0x0407, 0x0409},
+        {"C reads LC_ALL", "C", "C", "fi_FI", 0x040B, 0x040B},
+        {"empty LC_ALL", "C", "C", "", 0x0409, 0x0409},
+        {"no system locale without an id", "de-BE", "de-BE", nullptr, 0x0409, 0x0C00},
+        {"unknown system and user", "xx_YY", "C.UTF-8", nullptr, 0x0409, 0x0409},
+        {"84 bytes", read.c_str(), read.c_str(), nullptr, 0x0407, 0x0407},
+        {"85 bytes refused", refused.c_str(), "C", refused.c_str(), 0x0409, 0x0409},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.row);
+        const ProcessLocales locales = LocalesOfNames(row.ctype, row.messages, row.all);
+        CHECK(locales.system->id == row.system);
+        CHECK(locales.user->id == row.user);
+    }
 }
 
 TEST_CASE("UTF-8 becomes code page bytes") {
@@ -66,16 +115,3 @@ TEST_CASE("ANSI text becomes OEM text") {
     CHECK(oem("\x82\xA0\x81\x5B", 932, 932) == "\x82\xA0\x81\x5B");
 }
 
-// The codeset of the first of LC_ALL, LC_CTYPE and LANG that is set and not empty.
-TEST_CASE("system text is UTF-8 by the locale codeset") {
-    const auto utf8 = [](const char* all, const char* ctype, const char* lang) {
-        for (const auto& [name, value] : {std::pair{"LC_ALL", all}, {"LC_CTYPE", ctype}, {"LANG", lang}}) {
-            if (value == nullptr) unsetenv(name);
-            else setenv(name, value, 1);
-        }
-        return SystemTextIsUtf8();
-    };
-    CHECK((utf8("ja_JP.utf8", nullptr, nullptr) && utf8("", "ko_KR.UTF-8", "C") && utf8(nullptr, nullptr, "de_DE.UTF-8@euro")));
-    CHECK_FALSE((utf8("ja_JP", nullptr, "ja_JP.UTF-8") || utf8(nullptr, "POSIX", "zh_CN.UTF-8") || utf8("ja_JP.eucJP", nullptr, nullptr)));
-    CHECK_FALSE(utf8(nullptr, nullptr, nullptr));
-}
