@@ -8,7 +8,7 @@ answers=$(realpath "$1") tool=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 grep -E '^(line|name) live ' "$answers" >"$work/plan"
-bash "$(dirname "$0")/wine.sh" "$work/plan" "$work/answers" "$3" "$4"
+bash "$(dirname "$0")/../../tools/answers/wine.sh" "$work/plan" "$work/answers" "$3" "$4"
 "$tool" collect "$work/plan" "$work/answers" >"$work/live"
 if ! "$tool" compare "$answers" "$work/live"; then
     echo "Wine's answers have changed; if the change is meant, record them again: tools/answers/record.sh" >&2

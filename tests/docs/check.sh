@@ -24,6 +24,11 @@ check $? "README.md's packages are not the install script's: $(diff <(echo "$scr
 # off") is one of the files of examples/, and each file is shown.
 examples=() names=()
 for file in "$root"/examples/*.cmd; do examples+=("$(tr -d '\r' <"$file")") names+=("${file##*/}"); done
+# Each is a batch file of CR LF lines that a row of the end-to-end table runs.
+for file in "$root"/examples/*.cmd; do
+    ! grep -qv $'\r$' "$file" && grep -q "| cmd: ${file##*/}" "$root/tests/e2e/cases.txt"
+    check $? "${file##*/}: a line without CR LF, or no row of tests/e2e/cases.txt runs it"
+done
 # Document $1, whose blocks open with line $2 and close with line $3; sed
 # script $4 undoes its escapes.
 recipes_shown() {

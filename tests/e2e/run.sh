@@ -7,7 +7,8 @@
 # Command: the exact line after "tikvan " (printf %b; "@": the whole line),
 # taken by the Linux build's test build and by tikvan.exe through the
 # launcher; or "argv: WORDS", shell words for the program itself (the first
-# is its name; "fault" is the fault program).
+# is its name; "fault" is the fault program); or "cmd: RECIPE ARGS", a batch
+# file of examples/ run by Wine's cmd.exe with tikvan.exe on the path.
 # Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE"
 # (the report in code page 932, or 437 with "?" for each Japanese
 # character, naming the program run), or bytes (printf %b) where %Y %m %d
@@ -32,6 +33,7 @@
 #   argv0=NAME    the program's argv[0] (printf %b)
 #   preload=LIB   tests/libLIB.so preloaded
 #   absent=NAME,...   locales of LOCPATH=private left out
+#   typo=WAS>IS   the recipe with WAS replaced by IS
 set -uo pipefail
 export LC_ALL=C
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -46,12 +48,12 @@ fields() {  # the row's columns into name builds environment command stdout stde
     done
     [[ $environment == - ]] && environment=LC_ALL=C
     local pair
-    sink=file copy= clock= zone= writes= memory= module= argv0= preload= absent=
+    sink=file copy= clock= zone= writes= memory= module= argv0= preload= absent= typo=
     for pair in $more; do printf -v "${pair%%=*}" '%s' "${pair#*=}"; done
 }
 rows() { grep -v '^\(#\|$\)' "$here/cases.txt" | grep -E "^(${ROWS:-.*}) *\|"; }  # ROWS: a pattern of names
 hex() { od -An -v -tx1 | tr -d ' \n'; }
-plain() { [[ $command != argv:* && $sink == file && -z $copy$clock$writes$memory && $environment == LC_ALL=C ]]; }
+plain() { [[ $command != argv:* && $command != cmd:* && $sink == file && -z $copy$clock$writes$memory && $environment == LC_ALL=C ]]; }
 line_of() { if [[ $command == @* ]]; then printf '%b' "${command:1}"; else printf 'tikvan'; [[ -z $command ]] || printf ' %b' "$command"; fi; }
 if [[ $build == lines ]]; then
     rows | while read -r row; do fields "$row"; [[ $builds != host ]] && plain && { line_of | hex; echo; }; done | sort -u
@@ -254,7 +256,7 @@ run_launcher_groups() {
         done >"$work/group.$index.cases"
         before=$(date +%s) environment=$key
         environment_of
-        "${prefix[@]}" "$wine_run" "$dir/tests/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
+        "${prefix[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
             "$(windows_path "$work/group.$index.cases")" >"$work/group.$index.results"
         after=$(date +%s)
         mapfile -t results < <(tr -d '\r' <"$work/group.$index.results")
@@ -274,6 +276,29 @@ run_launcher_groups() {
 leave_out=${E2E_LEAVE_OUT:-}
 ((${#wrapper[@]})) && leave_out+=" writes memory clock sink=limited fault"
 [[ ${TIKVAN_SANITIZED:-} == 1 ]] && leave_out+=" unsanitized"
+
+# The recipes of an environment in one cmd.exe, each in a folder of its own
+# and by a cmd.exe of its own (whose status, unlike that of "call", is the
+# recipe's). A mistyped copy lies in the row's folder, where cmd.exe looks
+# before the path.
+declare -A batches=() batch_rows=()
+recipes=()
+run_recipes() {
+    local key k got
+    for key in "${!batches[@]}"; do
+        printf '@echo off\r\n%s' "${batches[$key]}" >"$work/batch.cmd"
+        before=$(date +%s) environment=$key
+        environment_of
+        WINEPATH="$(windows_path "$dir");$(windows_path "$here/../../examples")" "${prefix[@]}" "$wine_run" cmd /c \
+            "$(windows_path "$work/batch.cmd")" >/dev/null 2>&1
+        after=$(date +%s)
+        for k in ${batch_rows[$key]}; do
+            fields "${recipes[k]}"
+            got=$(tr -d '\r ' <"$work/r$k/status" 2>/dev/null)
+            check "${got:-none}" "r$k/row" "$dir/tikvan.exe"
+        done
+    done
+}
 left_out() {
     local tags=" $more " tag
     [[ $command == argv:\ fault* ]] && tags+="fault "
@@ -285,6 +310,14 @@ while read -r row; do
     fields "$row"
     [[ $builds == both || $builds == "$build" ]] || continue
     left_out && continue
+    if [[ $command == cmd:* ]]; then
+        k=${#recipes[@]} && recipes+=("$row") && mkdir -p "$work/r$k" && read -ra words <<<"${command#cmd:}"
+        [[ -z $typo ]] || { text=$(cat "$here/../../examples/${words[0]}"; printf x)
+            printf '%s' "${text//"${typo%%>*}"/"${typo#*>}"}" | head -c -1 >"$work/r$k/${words[0]}"; }
+        batches[$environment]+="cd /d \"$(windows_path "$work/r$k")\""$'\r\n'"cmd /c ${command#cmd:} >row.out 2>row.err"$'\r\n'
+        batches[$environment]+=">status echo %errorlevel%"$'\r\n' batch_rows[$environment]+="$k "
+        continue
+    fi
     words_of
     make_locales
     if [[ $build == wine && $command != argv:* && $sink =~ ^(file|pipe|full|none)$ && -z $copy ]]; then
@@ -309,5 +342,6 @@ while read -r row; do
     check "$got" row "$program"
 done < <(rows)
 run_launcher_groups
+run_recipes
 echo "$build: $passed passed, $failed failed"
 [[ $failed == 0 && $passed -gt 0 ]]

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Runs the cases of a plan (see answers.cpp) with tikvan.exe under Wine and
 # leaves each case's answer as DIR/K.out, K.err and K.status:
-#   tests/answers/wine.sh PLAN DIR tikvan.exe launch.exe
+#   tools/answers/wine.sh PLAN DIR tikvan.exe launch.exe
 # The command lines of a locale go through the launcher in two halves side by
 # side; one locale at a time, since a Wine process writes its locale's
 # settings into the prefix. Each name runs in a Wine process of its own.
 set -euo pipefail
 plan=$(realpath "$1") dir=$(realpath "$2") exe=$(realpath "$3") launcher=$(realpath "$4")
-wine_run=$(realpath "$(dirname "$0")/../../tools/wine-run.sh")
+wine_run=$(realpath "$(dirname "$0")/../wine-run.sh")
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 mkdir -p "$dir"
 WINE_LOCALE=C "$wine_run" "$exe" /D >/dev/null 2>&1
