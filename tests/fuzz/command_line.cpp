@@ -1,0 +1,149 @@
+// Fuzz target: the command line, split into arguments and read as switches.
+// The first byte picks the code page: bit 0 set, code page 932, whose lead
+// bytes step the splitter and guard a "/" in the switch text; clear, a
+// single-byte code page. The rest, up to its first zero, is the line.
+// Every token ends within the line, its bytes drawn in order from the part
+// it walked, a double quote only as the second byte of a character; the
+// words are the tokens after the program's name up to the first empty one.
+// A word that does not begin with "/", holds a byte outside "/?DNTdnt" or
+// only slashes gives the usage error; the plan is help, the usage error or
+// one of the six patterns, and a line of switches alone gets what its
+// letters ask for.
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/driver.h"
+#include "args/arguments.h"
+#include "text.h"
+
+using namespace tikvan;
+
+namespace {
+
+void Expect(bool holds) {
+    if (!holds) std::abort();
+}
+
+bool DrawnFrom(std::string_view word, std::string_view walked) {
+    std::size_t at = 0;
+    for (char byte : word) {
+        at = walked.find(byte, at);
+        if (at == std::string_view::npos) return false;
+        ++at;
+    }
+    return true;
+}
+
+// Walks the line token by token, from the program's name to the first empty
+// token, each written into room for exactly the rest of the line.
+std::vector<std::string> SplitChecked(std::string_view text, const char* line, CharacterStep step,
+                                      const LeadByteSet& leadBytes) {
+    std::vector<std::string> tokens;
+    std::size_t contentBytes = 0;
+    for (std::size_t from = 0;;) {
+        const std::unique_ptr<char[]> out(new char[text.size() - from]);
+        const Token token = NextArgument(line, from, step, out.get());
+        const Token measured = NextArgument(line, from, step, nullptr);
+        Expect(measured.length == token.length && measured.next == token.next);
+        Expect(token.next >= from && token.next <= text.size() && token.length <= token.next - from);
+        const std::string_view walked = text.substr(from, token.next - from);
+        const std::string_view word(out.get(), token.length);
+        Expect(DrawnFrom(word, walked));
+        // A quote, and outside quotes a blank or control byte, is content
+        // only as the second byte of a character.
+        const bool quoted = walked.find('"') != std::string_view::npos;
+        for (std::size_t i = 0; i < word.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(word[i]);
+            if (byte == '"' || (byte <= 0x20 && !quoted)) Expect(i > 0 && leadBytes.Has(word[i - 1]));
+        }
+        // In a single-byte code page every quote opens or closes a section,
+        // so a token that stops at a separator has walked them in pairs.
+        if (leadBytes.Empty() && token.next < text.size()) Expect(std::ranges::count(walked, '"') % 2 == 0);
+        contentBytes += token.length;
+        if (token.length == 0) {
+            Expect(token.next == text.size());
+            break;
+        }
+        tokens.emplace_back(word);
+        from = token.next;
+    }
+    // No byte above 0x20 but a quote is lost, in quotes or out.
+    const auto content = [](char c) { return static_cast<unsigned char>(c) > 0x20 && c != '"'; };
+    Expect(contentBytes >= static_cast<std::size_t>(std::ranges::count_if(text, content)));
+    return tokens;
+}
+
+bool Holds(std::span<const std::string_view> words, std::string_view bytes) {
+    return std::any_of(words.begin(), words.end(), [&](std::string_view word) {
+        return word.find_first_of(bytes) != std::string_view::npos;
+    });
+}
+
+// The plan for a line whose words all begin with "/" and hold "/?DNTdnt"
+// only, and at least one letter each.
+void ExpectAsked(std::span<const std::string_view> words, const Plan& plan) {
+    if (Holds(words, "?")) return Expect(plan.action == Action::Help);
+    const bool date = Holds(words, "Dd"), time = Holds(words, "Tt"), lineEnd = Holds(words, "Nn");
+    if (!date && !time) return Expect(plan.action == Action::UsageError);
+    const std::string_view pattern = plan.pattern;
+    Expect(plan.action == Action::Timestamp && pattern.starts_with("yyyy/mm/dd") == date &&
+           pattern.ends_with(lineEnd ? "hh:nn:ss\r\n" : "hh:nn:ss") == time &&
+           pattern.ends_with("\r\n") == lineEnd);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const bool doubleByte = (data[0] & 1) != 0;
+    const LeadByteSet leadBytes = doubleByte ? testing_text::Cp932LeadBytes() : LeadByteSet();
+    const CharacterStep step = doubleByte ? testing_text::StepCp932 : testing_text::StepSingleByte;
+    std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    text = text.substr(0, text.find('\0'));
+    // The line and its zero alone, so that a read past the zero is caught.
+    const std::unique_ptr<char[]> line(new char[text.size() + 1]);
+    std::copy(text.begin(), text.end(), line.get());
+    line[text.size()] = 0;
+
+    const std::vector<std::string> tokens = SplitChecked(text, line.get(), step, leadBytes);
+    const ArgumentList arguments(line.get(), step);
+    const auto words = arguments.Words();
+    Expect(std::equal(words.begin(), words.end(), tokens.begin() + std::min<std::size_t>(1, tokens.size()),
+                      tokens.end()));
+    // A pair of quotes and a blank after the program's name change no word.
+    const std::size_t nameEnd = NextArgument(line.get(), 0, step, nullptr).next;
+    const std::string paired = std::string(text.substr(0, nameEnd)) + " \"\"" + std::string(text.substr(nameEnd));
+    const ArgumentList pairedArguments(paired.c_str(), step);
+    Expect(std::ranges::equal(pairedArguments.Words(), words));
+    const Plan plan = PlanOutput(words, leadBytes);
+    constexpr std::string_view kPatterns[] = {"yyyy/mm/dd",           "yyyy/mm/dd\r\n",
+                                              "hh:nn:ss",             "hh:nn:ss\r\n",
+                                              "yyyy/mm/dd hh:nn:ss", "yyyy/mm/dd hh:nn:ss\r\n"};
+    switch (plan.action) {
+        case Action::Timestamp:
+            Expect(std::find(std::begin(kPatterns), std::end(kPatterns), plan.pattern) != std::end(kPatterns));
+            break;
+        case Action::Help:
+        case Action::UsageError: Expect(plan.pattern.empty()); break;
+        default: Expect(false);
+    }
+    if (words.empty()) {
+        Expect(plan.pattern == kPatterns[5]);
+        return 0;
+    }
+    const bool malformed = std::any_of(words.begin(), words.end(), [](std::string_view word) {
+        return !word.starts_with('/') || word.find_first_not_of("/?DNTdnt") != std::string_view::npos ||
+               word.find_first_not_of('/') == std::string_view::npos;
+    });
+    if (malformed) {
+        Expect(plan.action == Action::UsageError);
+    } else {
+        ExpectAsked(words, plan);
+    }
+    return 0;
+}
