@@ -24,8 +24,9 @@ constexpr tikvan::LeadByteSet Cp932LeadBytes() {
 inline const char* StepSingleByte(const char* at) { return *at == 0 ? at : at + 1; }
 
 inline const char* StepCp932(const char* at) {
+    constexpr tikvan::LeadByteSet leadBytes = Cp932LeadBytes();
     if (*at == 0) return at;
-    return Cp932LeadBytes().Has(at[0]) && at[1] != 0 ? at + 2 : at + 1;
+    return leadBytes.Has(at[0]) && at[1] != 0 ? at + 2 : at + 1;
 }
 
 inline std::vector<std::string> Split(const std::string& line, tikvan::CharacterStep step) {

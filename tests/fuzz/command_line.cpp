@@ -1,13 +1,15 @@
-// Fuzz target: the command line, split into arguments and read as switches.
-// The first byte picks the code page: bit 0 set, code page 932, whose lead
-// bytes step the splitter and guard a "/" in the switch text; clear, a
-// single-byte code page. The rest, up to its first zero, is the line.
-// Every token ends within the line, its bytes drawn in order from the part
-// it walked, a double quote only as the second byte of a character; the
-// words are the tokens after the program's name up to the first empty one.
-// A word that does not begin with "/", holds a byte outside "/?DNTdnt" or
-// only slashes gives the usage error; the plan is help, the usage error or
-// one of the six patterns, and a line of switches alone gets what its
+// Fuzz target: any command line, split into arguments and read as switches.
+// The first byte picks the code page: with bit 0 set code page 932, whose
+// lead bytes step the splitter and keep a "/" after them in a switch text;
+// clear, a single-byte code page. The rest, up to its first zero, is the line.
+// Each token is measured as it is written, ends within the line, and draws
+// its bytes in order from the part it walked; a quote in it is the second
+// byte of a character, and so is a blank unless it walked a quote; only the
+// last token is empty, and no byte above 0x20 but a quote is lost. The words
+// are the tokens after the program's name, and a pair of quotes after the
+// name changes none. A word that does not begin with "/", holds a byte
+// outside "/?DNTdnt" or only slashes gives the usage error; the plan is
+// help, the usage error or one of the six patterns, and otherwise what the
 // letters ask for.
 #include <algorithm>
 #include <cstdlib>
@@ -40,30 +42,28 @@ bool DrawnFrom(std::string_view word, std::string_view walked) {
 }
 
 // Walks the line token by token, from the program's name to the first empty
-// token, each written into room for exactly the rest of the line.
+// token, each written where the room ends with the room for the rest of the
+// line.
 std::vector<std::string> SplitChecked(std::string_view text, const char* line, CharacterStep step,
                                       const LeadByteSet& leadBytes) {
     std::vector<std::string> tokens;
     std::size_t contentBytes = 0;
+    const std::unique_ptr<char[]> room(new char[text.size()]);
     for (std::size_t from = 0;;) {
-        const std::unique_ptr<char[]> out(new char[text.size() - from]);
-        const Token token = NextArgument(line, from, step, out.get());
+        char* const out = room.get() + from;
+        const Token token = NextArgument(line, from, step, out);
         const Token measured = NextArgument(line, from, step, nullptr);
         Expect(measured.length == token.length && measured.next == token.next);
         Expect(token.next >= from && token.next <= text.size() && token.length <= token.next - from);
         const std::string_view walked = text.substr(from, token.next - from);
-        const std::string_view word(out.get(), token.length);
+        const std::string_view word(out, token.length);
         Expect(DrawnFrom(word, walked));
-        // A quote, and outside quotes a blank or control byte, is content
-        // only as the second byte of a character.
+        // Only a trail byte is a quote, or a blank where no quote opened.
         const bool quoted = walked.find('"') != std::string_view::npos;
         for (std::size_t i = 0; i < word.size(); ++i) {
             const auto byte = static_cast<unsigned char>(word[i]);
             if (byte == '"' || (byte <= 0x20 && !quoted)) Expect(i > 0 && leadBytes.Has(word[i - 1]));
         }
-        // In a single-byte code page every quote opens or closes a section,
-        // so a token that stops at a separator has walked them in pairs.
-        if (leadBytes.Empty() && token.next < text.size()) Expect(std::ranges::count(walked, '"') % 2 == 0);
         contentBytes += token.length;
         if (token.length == 0) {
             Expect(token.next == text.size());
@@ -84,16 +84,32 @@ bool Holds(std::span<const std::string_view> words, std::string_view bytes) {
     });
 }
 
-// The plan for a line whose words all begin with "/" and hold "/?DNTdnt"
-// only, and at least one letter each.
-void ExpectAsked(std::span<const std::string_view> words, const Plan& plan) {
+// The plan is help, the usage error or one of the six patterns. A line of
+// well-formed switches, each beginning with "/" and holding only "/?DNTdnt"
+// with one letter at least, gets what its letters ask for; any other word
+// gives the usage error.
+void ExpectPlan(std::span<const std::string_view> words, const Plan& plan) {
+    constexpr std::string_view kPatterns[] = {"yyyy/mm/dd", "yyyy/mm/dd\r\n", "hh:nn:ss", "hh:nn:ss\r\n",
+                                              "yyyy/mm/dd hh:nn:ss", "yyyy/mm/dd hh:nn:ss\r\n"};
+    switch (plan.action) {
+        case Action::Timestamp: Expect(std::ranges::find(kPatterns, plan.pattern) != std::end(kPatterns)); break;
+        case Action::Help:
+        case Action::UsageError: Expect(plan.pattern.empty()); break;
+        default: Expect(false);
+    }
+    const bool wellFormed = std::all_of(words.begin(), words.end(), [](std::string_view word) {
+        return word.starts_with('/') && word.find_first_not_of("/?DNTdnt") == std::string_view::npos &&
+               word.find_first_not_of('/') != std::string_view::npos;
+    });
+    if (!wellFormed) return Expect(plan.action == Action::UsageError);
     if (Holds(words, "?")) return Expect(plan.action == Action::Help);
-    const bool date = Holds(words, "Dd"), time = Holds(words, "Tt"), lineEnd = Holds(words, "Nn");
+    // No words at all ask for the date, the time and a line end.
+    const bool date = words.empty() || Holds(words, "Dd"), time = words.empty() || Holds(words, "Tt"),
+               lineEnd = words.empty() || Holds(words, "Nn");
     if (!date && !time) return Expect(plan.action == Action::UsageError);
     const std::string_view pattern = plan.pattern;
     Expect(plan.action == Action::Timestamp && pattern.starts_with("yyyy/mm/dd") == date &&
-           pattern.ends_with(lineEnd ? "hh:nn:ss\r\n" : "hh:nn:ss") == time &&
-           pattern.ends_with("\r\n") == lineEnd);
+           pattern.ends_with(lineEnd ? "hh:nn:ss\r\n" : "hh:nn:ss") == time && pattern.ends_with("\r\n") == lineEnd);
 }
 
 }  // namespace
@@ -120,30 +136,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string paired = std::string(text.substr(0, nameEnd)) + " \"\"" + std::string(text.substr(nameEnd));
     const ArgumentList pairedArguments(paired.c_str(), step);
     Expect(std::ranges::equal(pairedArguments.Words(), words));
-    const Plan plan = PlanOutput(words, leadBytes);
-    constexpr std::string_view kPatterns[] = {"yyyy/mm/dd",           "yyyy/mm/dd\r\n",
-                                              "hh:nn:ss",             "hh:nn:ss\r\n",
-                                              "yyyy/mm/dd hh:nn:ss", "yyyy/mm/dd hh:nn:ss\r\n"};
-    switch (plan.action) {
-        case Action::Timestamp:
-            Expect(std::find(std::begin(kPatterns), std::end(kPatterns), plan.pattern) != std::end(kPatterns));
-            break;
-        case Action::Help:
-        case Action::UsageError: Expect(plan.pattern.empty()); break;
-        default: Expect(false);
-    }
-    if (words.empty()) {
-        Expect(plan.pattern == kPatterns[5]);
-        return 0;
-    }
-    const bool malformed = std::any_of(words.begin(), words.end(), [](std::string_view word) {
-        return !word.starts_with('/') || word.find_first_not_of("/?DNTdnt") != std::string_view::npos ||
-               word.find_first_not_of('/') == std::string_view::npos;
-    });
-    if (malformed) {
-        Expect(plan.action == Action::UsageError);
-    } else {
-        ExpectAsked(words, plan);
-    }
+    ExpectPlan(words, PlanOutput(words, leadBytes));
     return 0;
 }
