@@ -18,7 +18,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # Executions per target in the CI run, sized for about 20 s each.
-declare -A ci_runs=([render]=1300000 [messages]=1550000 [command_line]=500000)
+declare -A ci_runs=([render]=1100000 [messages]=1300000 [command_line]=450000)
 targets=(render messages command_line)
 
 mode=ci

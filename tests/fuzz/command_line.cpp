@@ -129,8 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> tokens = SplitChecked(text, line.get(), step, leadBytes);
     const ArgumentList arguments(line.get(), step);
     const auto words = arguments.Words();
-    Expect(std::equal(words.begin(), words.end(), tokens.begin() + std::min<std::size_t>(1, tokens.size()),
-                      tokens.end()));
+    Expect(std::ranges::equal(words, std::span(tokens).subspan(tokens.empty() ? 0 : 1)));
     // A pair of quotes and a blank after the program's name change no word.
     const std::size_t nameEnd = NextArgument(line.get(), 0, step, nullptr).next;
     const std::string paired = std::string(text.substr(0, nameEnd)) + " \"\"" + std::string(text.substr(nameEnd));
