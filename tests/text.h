@@ -1,4 +1,4 @@
-// The code page 932 fixture and the owned-text forms of the splitter and
+// The code page fixtures and the owned-text forms of the splitter and
 // ReplaceText that the unit tables compare.
 #pragma once
 
@@ -17,6 +17,16 @@ constexpr tikvan::CharacterSet Cp932() {
     cp932.leadBytes.AddRange(0x81, 0x9F);
     cp932.leadBytes.AddRange(0xE0, 0xFC);
     return cp932;
+}
+
+// The splitter's steps in a single-byte code page and in code page 932,
+// where a lead byte takes the byte after it along unless that ends the text.
+inline const char* StepSingleByte(const char* at) { return *at == 0 ? at : at + 1; }
+
+inline const char* StepCp932(const char* at) {
+    constexpr tikvan::LeadByteSet leadBytes = Cp932().leadBytes;
+    if (*at == 0) return at;
+    return leadBytes.Has(at[0]) && at[1] != 0 ? at + 2 : at + 1;
 }
 
 inline std::vector<std::string> Split(const std::string& line, tikvan::CharacterStep step) {

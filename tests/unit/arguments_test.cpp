@@ -8,13 +8,6 @@
 
 using namespace tikvan;
 
-static const char* StepSingle(const char* at) { return *at == 0 ? at : at + 1; }
-
-static const char* StepCp932(const char* at) {
-    if (*at == 0) return at;
-    return testing_text::Cp932().leadBytes.Has(*at) && at[1] != 0 ? at + 2 : at + 1;
-}
-
 // The arguments after any program name; in code page 932 a trail byte is never a blank or a quote.
 TEST_CASE("command lines split into arguments") {
     const struct {
@@ -37,7 +30,8 @@ TEST_CASE("command lines split into arguments") {
         for (const auto& row : rows) {
             const std::string line = name + " " + row.line;
             CAPTURE(line);
-            if (name[0] != '\x81' || row.cp932) CHECK(testing_text::Split(line, row.cp932 ? StepCp932 : StepSingle) == row.want);
+            const CharacterStep step = row.cp932 ? testing_text::StepCp932 : testing_text::StepSingleByte;
+            if (name[0] != '\x81' || row.cp932) CHECK(testing_text::Split(line, step) == row.want);
         }
     }
 }
