@@ -67,7 +67,10 @@ trap 'rm -rf "$work"' EXIT
 passed=0 failed=0
 wine_run=$(realpath "$here/../../tools/wine-run.sh")
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-mkfifo "$work/fifo" && mkdir "$work/directory" "$work/none" "$work/locales" && : >"$work/readable"
+# The prefix and its server are started once, not for every Wine run.
+[[ $build == wine ]] && { "$wine_run" "$dir/tikvan.exe" /D >/dev/null 2>&1; export WINE_RUN_STARTED=1; }
+made=$here/../../build/locales
+mkfifo "$work/fifo" && mkdir -p "$work/directory" "$work/none" "$work/locales" "$made" && : >"$work/readable"
 exec {reader}<>"$work/fifo" {gone}>"$work/fifo" {reader}<&-
 # Standard output of sink $1, as a redirection.
 declare -A sinks=([file]='>"$out"' [full]='>/dev/full' [gone]='>&$gone' [none]='>&-' [pipe]='| cat >"$out"'
@@ -135,7 +138,8 @@ environment_of() {  # into the array prefix
     [[ $build == wine ]] && variables=("${variables[@]/#LC_ALL=/WINE_LOCALE=}")
     prefix=(env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG -u LANGUAGE -u LOCPATH "${variables[@]}")
 }
-# Makes the locales a row names, where it asks for a private folder of them.
+# Makes the locales a row names, where it asks for a private folder of them:
+# links to those that localedef has made once for every run, in build/locales.
 make_locales() {
     [[ $environment == *LOCPATH=private* ]] || return 0
     local locale charset
@@ -143,8 +147,11 @@ make_locales() {
     for locale in $(grep -oE '=[a-z]{2,3}_[A-Z]{2}(\.UTF-8)?' <<<"$environment"); do
         locale=${locale#=} charset=${charsets[$locale]:-UTF-8}
         [[ ,$absent, == *,$locale,* ]] && continue
-        [[ -d $work/locales/$locale ]] || localedef -i "${locale%.UTF-8}" -f "$charset" "$work/locales/$locale" >/dev/null 2>&1 ||
-            { echo "localedef $locale failed" >&2; exit 1; }
+        if [[ ! -d $made/$locale ]]; then
+            localedef -i "${locale%.UTF-8}" -f "$charset" "$made/$locale.new" >/dev/null 2>&1 &&
+                mv "$made/$locale.new" "$made/$locale" || { echo "localedef $locale failed" >&2; exit 1; }
+        fi
+        ln -sfn "$made/$locale" "$work/locales/$locale"
     done
 }
 words_of() {  # the row's words: its argv, or its exact line cut at blanks

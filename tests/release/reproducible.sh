@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# reproducible.sh SOURCE_DIR VERSION: two builds of the release zip, from two paths, the second under
-# another time zone and umask, give the same bytes; the zip's files, the README's names of them, the
+# reproducible.sh SOURCE_DIR VERSION BUILD_DIR: the release zip of BUILD_DIR and of a second build from
+# another path, under another time zone and umask, have the same bytes; the zip's files, the README's names of them, the
 # exe's header, imports and version.
 set -euo pipefail
-source_dir=$1 version=$2 zip_name=tikvan-$2-win32.zip
+source_dir=$1 version=$2 zip_name=tikvan-$2-win32.zip build_dir=$(realpath "$3")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -12,10 +12,10 @@ build() {  # DIR SUBDIR: the sources copied to DIR/SUBDIR, packed in DIR/build
     cmake -S "$1/$2" --preset win32 -B "$1/build" -DBUILD_TESTING=OFF >/dev/null
     cmake --build "$1/build" -j2 --target package >/dev/null
 }
-build "$work/one" src
+cmake --build "$build_dir" --target package >/dev/null
 (umask 027 && export TZ=JST-9 && build "$work/second-build" sources/tikvan)
-cmp "$work/one/build/$zip_name" "$work/second-build/build/$zip_name" || fail "the two builds' zips differ"
-exe=$work/one/build/tikvan.exe zip=$work/one/build/$zip_name out=$work/unzipped
+cmp "$build_dir/$zip_name" "$work/second-build/build/$zip_name" || fail "the two builds' zips differ"
+exe=$build_dir/tikvan.exe zip=$build_dir/$zip_name out=$work/unzipped
 recipes=$(cd "$source_dir" && printf '%s\n' examples/*.cmd)
 files=$(printf '%s\n' LICENSE README.txt SHA256SUMS examples/ "$recipes" tikvan.exe tikvan.html)
 [[ $(unzip -Z1 "$zip") == "$files" ]] || fail "zip holds: $(unzip -Z1 "$zip")"
