@@ -4,7 +4,8 @@
 # The prefix (build/wineprefix, or $WINEPREFIX) is made on first use. A
 # persistent wineserver is started for it, and the prefix's own services are
 # started with their output sent to a log, so that none of them holds a
-# caller's output open. `tools/wine-run.sh --stop` ends them all.
+# caller's output open. `tools/wine-run.sh --stop` ends them all, those of
+# the other prefixes under build/ too.
 # WINE_LOCALE, if set, becomes LC_ALL of the Windows program, which selects
 # its locale; it is passed on without this script taking it up, so that a
 # locale with no glibc data of its own draws no warning here.
@@ -18,7 +19,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 log=$root/build/wineserver.log
 
 if [[ ${1:-} == --stop ]]; then
-    [[ -d $WINEPREFIX ]] && wineserver -k >/dev/null 2>&1 || true
+    for prefix in "$WINEPREFIX" "$root"/build/wineprefix*; do
+        [[ -d $prefix ]] && WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    done
     exit 0
 fi
 
