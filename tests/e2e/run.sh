@@ -3,7 +3,7 @@
 #   tests/e2e/run.sh host build/host [WRAPPER...]   the Linux build (under WRAPPER: the rows it can take)
 #   tests/e2e/run.sh wine build/win32               tikvan.exe under Wine
 #   tests/e2e/run.sh lines                          the table's plain command lines, in hexadecimal
-# ROWS=ERE runs only the rows whose names it matches.
+# ROWS=ERE runs only the rows whose names it matches, PART=K/N the Kth of every N.
 # Command: the exact line after "tikvan " (printf %b; "@": the whole line),
 # taken by the Linux build's test build and by tikvan.exe through the
 # launcher; or "argv: WORDS", shell words for the program itself (the first
@@ -51,7 +51,10 @@ fields() {  # the row's columns into name builds environment command stdout stde
     sink=file copy= clock= zone= writes= memory= module= argv0= preload= absent= typo=
     for pair in $more; do printf -v "${pair%%=*}" '%s' "${pair#*=}"; done
 }
-rows() { grep -v '^\(#\|$\)' "$here/cases.txt" | grep -E "^(${ROWS:-.*}) *\|"; }  # ROWS: a pattern of names
+rows() {  # ROWS: a pattern of names; PART=K/N: the Kth of every N rows
+    grep -v '^\(#\|$\)' "$here/cases.txt" | grep -E "^(${ROWS:-.*}) *\|" | awk -v part="${PART:-1/1}" '
+        BEGIN { split(part, p, "/") } (NR - 1) % p[2] == p[1] - 1'
+}
 hex() { od -An -v -tx1 | tr -d ' \n'; }
 plain() { [[ $command != argv:* && $command != cmd:* && $sink == file && -z $copy$clock$writes$memory && $environment == LC_ALL=C ]]; }
 line_of() { if [[ $command == @* ]]; then printf '%b' "${command:1}"; else printf 'tikvan'; [[ -z $command ]] || printf ' %b' "$command"; fi; }
@@ -148,8 +151,9 @@ make_locales() {
         locale=${locale#=} charset=${charsets[$locale]:-UTF-8}
         [[ ,$absent, == *,$locale,* ]] && continue
         if [[ ! -d $made/$locale ]]; then
-            localedef -i "${locale%.UTF-8}" -f "$charset" "$made/$locale.new" >/dev/null 2>&1 &&
-                mv "$made/$locale.new" "$made/$locale" || { echo "localedef $locale failed" >&2; exit 1; }
+            localedef -i "${locale%.UTF-8}" -f "$charset" "$made/$locale.$$" >/dev/null 2>&1 ||
+                { echo "localedef $locale failed" >&2; exit 1; }
+            mv -T "$made/$locale.$$" "$made/$locale" 2>/dev/null || rm -rf "$made/$locale.$$"  # another run's
         fi
         ln -sfn "$made/$locale" "$work/locales/$locale"
     done
