@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ g++-mingw-w64-i686 wine wine64 wine32:i386 strace faketime clang-tidy cppcheck
-          clang libclang-rt-14-dev valgrind hyperfine busybox unzip man-db doctest-dev mandoc)
+          clang libclang-rt-14-dev valgrind hyperfine busybox unzip man-db doctest-dev mandoc locales)
 missing=()
 
 install() {
