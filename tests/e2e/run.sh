@@ -167,7 +167,7 @@ run_program() {
     local -a prefix run
     environment_of
     run=("${prefix[@]}")
-    [[ $build == host ]] && run+=(timeout --foreground 30)
+    [[ $build == host ]] && run+=(timeout --foreground 60)
     [[ $build == host && $command != argv:* ]] && run+=(env TIKVAN_COMMAND_LINE="$(line_of | hex)")
     [[ -n $zone ]] && run+=(env TZ="$zone" ASAN_OPTIONS=verify_asan_link_order=0)
     [[ $clock == @* ]] && clock=$(printf '%+ds' $((${clock#@} - $(date +%s))))
