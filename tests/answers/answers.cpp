@@ -1,19 +1,11 @@
-// answers: Wine's recorded answers for tikvan.exe (tests/answers/answers.txt)
-// and the Linux build held against them.
-//   answers replay ANSWERS PROGRAM   runs every recorded case with PROGRAM (the
-//                                    test build that takes the exact line)
-//   answers collect PLAN DIR         Wine's answers to the cases of PLAN, from
-//                                    DIR/K.out, K.err and K.status (K: the
-//                                    case's number in PLAN), as answers
+// answers: Wine's recorded answers (tests/answers/answers.txt) and a build held to them.
+//   answers replay ANSWERS PROGRAM   every case run with PROGRAM, the test build that takes the exact line
+//   answers collect PLAN DIR         the answers to PLAN's cases from DIR/K.out, K.err, K.status (K: from 0)
 //   answers compare ANSWERS LIVE     every case of LIVE against ANSWERS
-// A case is "line SAMPLE LOCALE ROUTE HEX", the exact command line HEX under
-// LC_ALL=LOCALE with standard output to a file, a pipe or a full disk, or
-// "name SAMPLE LOCALE", "tikvan /DTN" under LC_ALL=LOCALE; SAMPLE is "live"
-// for the cases CI also runs under Wine, "recorded" for the others. An answer
-// adds the status ("SKIP" for a line the code page does not carry) and the
-// numbers of the texts of standard output and standard error, each given
-// once in a "text N HEX" line. Standard output is masked to its digits (the
-// clock), standard error to the report's address and module.
+// A case: "line SAMPLE LOCALE ROUTE HEX" (the exact line HEX under LC_ALL=LOCALE, output to a file, a pipe
+// or a full disk) or "name SAMPLE LOCALE" ("tikvan /DTN"); SAMPLE "live" marks those CI runs under Wine. An
+// answer adds the status ("SKIP": a line the code page does not carry) and the numbers of its texts of
+// standard output (digits masked) and standard error (address and module masked), each "text N HEX" once.
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
