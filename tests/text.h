@@ -1,10 +1,9 @@
-// The code page fixtures and the owned-text forms of the splitter and
-// ReplaceText that the unit tables compare.
+// The code page fixtures: the splitter's steps and the owned-text form of
+// ReplaceText, which the unit tables and the fuzz targets use.
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "args/arguments.h"
 #include "args/switch_text.h"
@@ -27,11 +26,6 @@ inline const char* StepCp932(const char* at) {
     constexpr tikvan::LeadByteSet leadBytes = Cp932().leadBytes;
     if (*at == 0) return at;
     return leadBytes.Has(at[0]) && at[1] != 0 ? at + 2 : at + 1;
-}
-
-inline std::vector<std::string> Split(const std::string& line, tikvan::CharacterStep step) {
-    const tikvan::ArgumentList list(line.c_str(), step);
-    return {list.Words().begin(), list.Words().end()};
 }
 
 inline std::string ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,

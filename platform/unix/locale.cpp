@@ -30,6 +30,23 @@
 #include "platform/unix/locale.h"
 #include "platform/win32.h"
 
+namespace tikvan::posix {
+
+// The system locale, whose code pages the process runs in (never one
+// without a numeric id), and the user locale, the thread locale.
+struct ProcessLocales {
+    const LocaleData* system;
+    const LocaleData* user;
+};
+
+// The locales Wine starts a process in, from the names the C library
+// reports for its character-type and message categories once it has taken
+// its locale from the environment, and the value of LC_ALL; each may be
+// null.
+ProcessLocales LocalesOfNames(const char* ctype, const char* messages, const char* all);
+
+}  // namespace tikvan::posix
+
 namespace {
 
 using tikvan::posix::LocaleData;

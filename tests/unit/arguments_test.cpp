@@ -1,40 +1,11 @@
 #include <doctest/doctest.h>
 
 #include <string>
-#include <vector>
 
 #include "args/arguments.h"
 #include "text.h"
 
 using namespace tikvan;
-
-// The arguments after any program name; in code page 932 a trail byte is never a blank or a quote.
-TEST_CASE("command lines split into arguments") {
-    const struct {
-        bool cp932;
-        std::string line;
-        std::vector<std::string> want;
-    } rows[] = {
-        {false, "   \t ", {}},
-        {false, "\"\" /D \"\" \"\"\"\" /T", {"/D", "/T"}},
-        {false, "\"/D /T\"", {"/D /T"}},
-        {false, "\"a\"\"b\" a\"b c\"d", {"ab", "ab cd"}},
-        {false, "/D \"", {"/D"}},
-        {false, "/D \"/T", {"/D", "/T"}},
-        {false, "/D\x01/T\x1F/N\x20/?", {"/D", "/T", "/N", "/?"}},
-        {true, "/D\x81\x40/T", {"/D\x81\x40/T"}},
-        {true, "\"\x81\x22\" /D", {"\x81\x22", "/D"}},
-        {true, "/D\x81", {"/D\x81"}},
-    };
-    for (const std::string name : {"t", "\"C:\\Program Files\\t.exe\"", "x\"y z\"w", "\x81\x20"}) {
-        for (const auto& row : rows) {
-            const std::string line = name + " " + row.line;
-            CAPTURE(line);
-            const CharacterStep step = row.cp932 ? testing_text::StepCp932 : testing_text::StepSingleByte;
-            if (name[0] != '\x81' || row.cp932) CHECK(testing_text::Split(line, step) == row.want);
-        }
-    }
-}
 
 // Starts below 1 count as 1; counts are cut to the text.
 TEST_CASE("byte ranges") {

@@ -17,33 +17,6 @@ TEST_CASE("locale queries by id") {
     CHECK(GetLocaleInfoA(0x241A, LOCALE_SDATE, text, 2) == 0);
 }
 
-// The locales the C library's names give: the character type's is the
-// system locale, the messages' the user locale; C or no name reads LC_ALL.
-TEST_CASE("process locales from the category names") {
-    const std::string read = "de_DE." + std::string(78, 'x');  // 84 bytes
-    const std::string refused = read + "x";                     // 85 bytes
-    const struct {
-        const char *row, *ctype, *messages, *all;
-        long long system, user;
-    } rows[] = {
-        {"both named", "de_DE.UTF-8", "fi_FI.UTF-8", nullptr, 0x0407, 0x040B},
-        {"unknown messages: the system's", "de_DE.UTF-8", "C.UTF-8", nullptr, 0x0407, 0x0407},
-        {"messages C, no LC_ALL: English", "de_DE.UTF-8", "C", nullptr, 0x0407, 0x0409},
-        {"C reads LC_ALL", "C", "C", "fi_FI", 0x040B, 0x040B},
-        {"empty LC_ALL", "C", "C", "", 0x0409, 0x0409},
-        {"no system locale without an id", "de-BE", "de-BE", nullptr, 0x0409, 0x0C00},
-        {"unknown system and user", "xx_YY", "C.UTF-8", nullptr, 0x0409, 0x0409},
-        {"84 bytes", read.c_str(), read.c_str(), nullptr, 0x0407, 0x0407},
-        {"85 bytes refused", refused.c_str(), "C", refused.c_str(), 0x0409, 0x0409},
-    };
-    for (const auto& row : rows) {
-        CAPTURE(row.row);
-        const ProcessLocales locales = LocalesOfNames(row.ctype, row.messages, row.all);
-        CHECK(locales.system->id == row.system);
-        CHECK(locales.user->id == row.user);
-    }
-}
-
 TEST_CASE("UTF-8 becomes code page bytes") {
     const auto convert = [](std::string_view utf8, UINT codePage) {
         std::string out(3 * utf8.size(), '\0');
