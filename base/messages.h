@@ -63,7 +63,7 @@ std::string_view LoadMessage(std::uint16_t id);
 // One argument of a message: a text, or a number.
 struct MessageArgument {
     std::string_view text;
-    std::int64_t number = 0;
+    std::int64_t number{};
     // Implicit, so that argument lists read as lists of values.
     MessageArgument(std::string_view value) : text(value) {}                // NOLINT(google-explicit-constructor)
     MessageArgument(const char* value) : text(value) {}                     // NOLINT(google-explicit-constructor)

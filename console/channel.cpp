@@ -66,36 +66,27 @@ public:
         return code == 0;
     }
 
-    // Writes out what it holds; the standard handle itself stays open, so
-    // closing leaves only the channel closed. A failure stays pending.
-    void Close() {
-        WriteOut();
-        open_ = false;
-    }
-
 private:
-    // Binds the channel to standard output. Tried again by every write
-    // while it fails.
+    // Binds the channel to standard output, unless it is missing or of no
+    // known type. Tried again by every write while it fails; nothing is
+    // pending until it succeeds.
     bool Open() {
-        pending_ = 0;
         handle_ = GetStdHandle(STD_OUTPUT_HANDLE);
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            const DWORD type = GetFileType(handle_);
-            if (type != FILE_TYPE_UNKNOWN) {
-                flushEachStatement_ = type == FILE_TYPE_CHAR;
-                open_ = true;
-                return true;
-            }
-            CloseHandle(handle_);
+        const DWORD type = handle_ == INVALID_HANDLE_VALUE ? FILE_TYPE_UNKNOWN : GetFileType(handle_);
+        if (type == FILE_TYPE_UNKNOWN) {
+            PendingIoError = kCannotOpenOutput;
+            return false;
         }
-        PendingIoError = kCannotOpenOutput;
-        return false;
+        flushEachStatement_ = type == FILE_TYPE_CHAR;
+        open_ = true;
+        return true;
     }
 
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-    bool open_ = false;
-    bool flushEachStatement_ = false;
-    std::size_t pending_ = 0;
+    // The channel is a static object: it starts closed and empty.
+    HANDLE handle_{};
+    bool open_{};
+    bool flushEachStatement_{};
+    std::size_t pending_{};
     char buffer_[kCapacity]{};
 };
 
@@ -117,8 +108,6 @@ void WriteLineStatement(std::string_view text) {
 }
 
 void WriteOut() { output.WriteOut(); }
-
-void CloseChannel() { output.Close(); }
 
 [[gnu::noinline]] void CheckIo() {
     if (PendingIoError != 0) throw CreateIoFailure(__builtin_return_address(0));

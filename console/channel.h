@@ -21,10 +21,6 @@ void WriteLineStatement(std::string_view text);
 // Writes what the channel holds, if it is open. A failure becomes pending.
 void WriteOut();
 
-// At process end: writes what the channel holds and closes the channel. A
-// failure stays pending.
-void CloseChannel();
-
 // Raises EInOutError for a pending code, clearing it.
 void CheckIo();
 

@@ -7,8 +7,8 @@
 // * Windows: the declarations come from the SDK headers. USER32 is not
 //   imported: the few USER32 calls the program makes are declared here and
 //   provided by characters.cpp (CharNextA, CharUpperBuffA, portable over
-//   IsDBCSLeadByteEx) and windows/user32.cpp (GetSystemMetrics,
-//   LoadStringA, CharToOemBuffA), so the executable imports KERNEL32 and msvcrt
+//   IsDBCSLeadByteEx) and windows/user32.cpp (LoadStringA,
+//   CharToOemBuffA), so the executable imports KERNEL32 and msvcrt
 //   only.
 // * POSIX: the subset of types, constants and calls that the program uses is
 //   declared here and implemented in unix/, each call to the contract the
@@ -23,7 +23,6 @@
 
 LPSTR WINAPI CharNextA(LPCSTR text);
 DWORD WINAPI CharUpperBuffA(LPSTR text, DWORD length);
-int WINAPI GetSystemMetrics(int index);
 // The SDK's libloaderapi.h declares LoadStringA as imported from USER32.
 // Declared again without the import, calls bind to windows/user32.cpp.
 #pragma GCC diagnostic push
@@ -80,7 +79,6 @@ using LPOVERLAPPED = OVERLAPPED*;
 #define CP_ACP 0
 #define CP_UTF8 65001
 #define MAX_LEADBYTES 12
-#define VER_PLATFORM_WIN32_NT 2
 
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_INVALID_HANDLE 6L
@@ -94,12 +92,6 @@ struct CPINFO {
     BYTE LeadByte[MAX_LEADBYTES];
 };
 using LPCPINFO = CPINFO*;
-
-struct OSVERSIONINFOA {
-    DWORD dwOSVersionInfoSize;
-    DWORD dwPlatformId;
-};
-using LPOSVERSIONINFOA = OSVERSIONINFOA*;
 
 #define EXCEPTION_ACCESS_VIOLATION 0xC0000005
 #define EXCEPTION_ARRAY_BOUNDS_EXCEEDED 0xC000008C
@@ -160,7 +152,6 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 HANDLE GetStdHandle(DWORD which);
 DWORD GetFileType(HANDLE file);
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped);
-BOOL CloseHandle(HANDLE object);
 DWORD GetLastError();
 [[noreturn]] void ExitProcess(UINT status);
 
@@ -172,14 +163,10 @@ LCID GetThreadLocale();
 int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size);
 UINT GetACP();
 BOOL GetCPInfo(UINT codePage, LPCPINFO info);
-BOOL GetVersionExA(LPOSVERSIONINFOA info);
-int GetSystemMetrics(int index);
 int LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
 BOOL CharToOemBuffA(LPCSTR text, LPSTR converted, DWORD length);
 
 #endif
-
-#define SM_DBCSENABLED 42
 
 // The bytes in which the program's LoadStringA converts a text of the string
 // table whole, before it cuts the text to the caller's size.

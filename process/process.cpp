@@ -35,7 +35,6 @@ constexpr int kFailureStatus = 1;
         WriteReportLine(STD_OUTPUT_HANDLE, {line, sizeof line});
     }
     SetUnhandledExceptionFilter(nullptr);
-    CloseChannel();
     ExitProcess(static_cast<UINT>(ExitStatus));
 }
 
@@ -117,7 +116,7 @@ const Exception& AccessViolation(const EXCEPTION_RECORD& record) {
     std::memcpy(accessText, kind.data(), kind.size());
     const std::string_view access(accessText, kind.size());
     std::uintptr_t relative = 0;
-    bool inModule = false;
+    bool inModule{};
     const std::string_view module = ModuleOf(record.ExceptionAddress, faultModule, relative, &inModule);
     const auto fault = static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(record.ExceptionAddress));
     const auto accessed = static_cast<std::int64_t>(record.ExceptionInformation[1]);

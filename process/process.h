@@ -21,9 +21,9 @@ void StartProcess();
 [[noreturn]] void RunGuarded(void (*work)());
 
 // Writes out standard output and checks it, then runs the end sequence: the
-// run-time error line if one is due; the layers in reverse, failure handling
-// removed and standard output closed (a failure there is not reported); the
-// exit with `status`. A failure of that write-out raises EInOutError here,
+// run-time error line if one is due; failure handling removed; the exit with
+// `status`. Every way into the end sequence has written standard output out
+// already. A failure of that write-out raises EInOutError here,
 // while failure handling is in place, and so ends with the report and
 // status 1.
 [[noreturn]] void ProcessEnd(std::int32_t status);

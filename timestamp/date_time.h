@@ -46,10 +46,10 @@ inline constexpr std::int32_t kDaysPer100Years = 36'524;
 inline constexpr std::int32_t kDaysPer4Years = 1'461;
 inline constexpr std::int32_t kDaysPerYear = 365;
 
-// Days in each month, 1-based; row 1 is a leap year.
-inline constexpr std::uint16_t kDaysInMonth[2][13] = {
-    {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-    {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
+// Days in each month, January first; row 1 is a leap year.
+inline constexpr std::uint16_t kDaysInMonth[2][12] = {
+    {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
+    {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
 };
 
 // Nearest integer to x, ties to even. Exact for |x| < 2^53: x minus its
@@ -83,9 +83,9 @@ constexpr bool IsGregorianLeap(std::uint32_t year) {
 constexpr DateTimeValue DateToValue(std::uint32_t year, std::uint32_t month, std::uint32_t day) {
     if (year < 1 || year > 9999 || month < 1 || month > 12) RaiseDateConversion();
     const auto& lengths = calendar::kDaysInMonth[IsGregorianLeap(year) ? 1 : 0];
-    if (day < 1 || day > lengths[month]) RaiseDateConversion();
+    if (day < 1 || day > lengths[month - 1]) RaiseDateConversion();
     std::int32_t dayOfYear = static_cast<std::int32_t>(day);
-    for (std::uint32_t m = 1; m < month; ++m) dayOfYear += lengths[m];
+    for (std::uint32_t m = 1; m < month; ++m) dayOfYear += lengths[m - 1];
     return calendar::DaysBeforeYear(static_cast<std::int32_t>(year)) + dayOfYear - calendar::kDayNumberOfDayZero;
 }
 
@@ -142,9 +142,9 @@ constexpr CalendarDate ValueToDate(DateTimeValue x) {
     }
     year += years;  // r is now the day of the year from 0, 0..365
     const auto& lengths = calendar::kDaysInMonth[IsGregorianLeap(static_cast<std::uint32_t>(year)) ? 1 : 0];
-    std::uint16_t month = 1;
-    while (r >= lengths[month]) r -= lengths[month++];
-    return {static_cast<std::uint16_t>(year), month, static_cast<std::uint16_t>(r + 1)};
+    std::uint16_t months = 0;  // whole months before the day, 0..11
+    while (r >= lengths[months]) r -= lengths[months++];
+    return {static_cast<std::uint16_t>(year), static_cast<std::uint16_t>(months + 1), static_cast<std::uint16_t>(r + 1)};
 }
 
 // The time of day of a value, from its millisecond of the day.

@@ -51,12 +51,6 @@ LeadByteSet LeadBytesOf(LCID locale) {
     return leadBytes;
 }
 
-bool IsNtFamily() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
 }  // namespace
 
 void LoadRegionalSettings() {
@@ -64,7 +58,7 @@ void LoadRegionalSettings() {
     LCID locale = kDefaultLocale;
     if (const LCID thread = GetThreadLocale(); thread != 0) locale = thread;
     const DWORD language = (locale & 0xFFFF) != 0 ? locale & 0x3FF : kDefaultLocale & 0x3FF;
-    if (IsNtFamily() ? !IsWesternLanguage(language) : GetSystemMetrics(SM_DBCSENABLED) != 0) {
+    if (!IsWesternLanguage(language)) {
         loaded.characters.leadBytes = LeadBytesOf(locale);
     }
     loaded.characters.farEast = !loaded.characters.leadBytes.Empty();

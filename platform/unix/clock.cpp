@@ -1,18 +1,18 @@
 // GetLocalTime from the POSIX clock and the local time zone.
 #include <ctime>
+#include <limits>
 
 #include "platform/win32.h"
 
 namespace {
-
-constexpr long kLargestYear = 0xFFFF;
 
 // A year as SYSTEMTIME's 16-bit field holds it. A year outside that field
 // (the POSIX clock reaches far beyond it, both ways) stays out of range at
 // the nearest end instead of wrapping round to a valid year.
 WORD FieldYear(long year) {
     if (year < 0) return 0;
-    if (year > kLargestYear) return static_cast<WORD>(kLargestYear);
+    constexpr WORD kLargest = std::numeric_limits<WORD>::max();
+    if (year > kLargest) return kLargest;
     return static_cast<WORD>(year);
 }
 

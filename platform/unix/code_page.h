@@ -24,11 +24,4 @@ std::size_t Utf8ToCodePage(std::string_view utf8, UINT codePage, char* out, std:
 // The text is whole characters of `ansi`.
 void AnsiToOem(char* text, std::size_t length, UINT ansi, UINT oem);
 
-inline bool IsAscii(std::string_view text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    }
-    return true;
-}
-
 }  // namespace tikvan::posix

@@ -193,11 +193,10 @@ std::size_t Utf8ToCodePage(std::string_view utf8, UINT codePage, char* out, std:
     return written;
 }
 
-// A double-byte code page, UTF-8 and the single-byte code pages 874 and
-// 1258 are their own OEM code page, which leaves whole characters as they
-// are.
+// A pair without a table leaves the text as it is: a double-byte code page,
+// UTF-8 and the single-byte code pages 874 and 1258 are their own OEM code
+// page.
 void AnsiToOem(char* text, std::size_t length, UINT ansi, UINT oem) {
-    if (ansi == oem) return;
     for (const OemPair& pair : kOemPairs) {
         if (pair.ansi != ansi || pair.oem != oem) continue;
         for (std::size_t i = 0; i < length; ++i) {

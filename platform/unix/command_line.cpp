@@ -135,7 +135,7 @@ std::unique_ptr<char[]> Written(Write write, std::size_t& length) {
 // converted from UTF-8, where a malformed byte becomes a character of three
 // bytes, so its conversion is given three times the room.
 std::string_view InAnsiCodePage(std::string_view text, std::unique_ptr<char[]>& converted) {
-    if (tikvan::posix::IsAscii(text) || !tikvan::posix::SystemTextIsUtf8()) return text;
+    if (!tikvan::posix::SystemTextIsUtf8()) return text;
     converted.reset(new char[3 * text.size()]);
     return {converted.get(), tikvan::posix::Utf8ToCodePage(text, GetACP(), converted.get(), 3 * text.size())};
 }
@@ -266,7 +266,7 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     const char* text = path;
     static char converted[sizeof path];
     const std::string_view name(path, static_cast<std::size_t>(length));
-    if (!tikvan::posix::IsAscii(name) && tikvan::posix::SystemTextIsUtf8()) {
+    if (tikvan::posix::SystemTextIsUtf8()) {
         length = static_cast<ssize_t>(tikvan::posix::Utf8ToCodePage(name, GetACP(), converted, sizeof converted));
         text = converted;
     }
@@ -295,13 +295,9 @@ void ListLoadedObjects() {
     if (objectsListed) return;
     objectsListed = true;
     dl_iterate_phdr(&ListObject, nullptr);
-    // A path outside ASCII is converted by the system's codeset, which the C
+    // A module's path is converted by the system's codeset, which the C
     // library must not be asked for on a signal's stack: it is asked now.
-    static char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-    bool ascii = length < 0 || IsAscii({path, static_cast<std::size_t>(length)});
-    for (std::size_t i = 0; i < objectCount; ++i) ascii = ascii && IsAscii(loadedObjects[i].name);
-    if (!ascii) SystemTextIsUtf8();
+    SystemTextIsUtf8();
 }
 
 }  // namespace tikvan::posix

@@ -66,12 +66,6 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVER
     return TRUE;
 }
 
-BOOL CloseHandle(HANDLE object) {
-    if (close(Descriptor(object)) == 0) return TRUE;
-    lastError = Win32Error(errno);
-    return FALSE;
-}
-
 DWORD GetLastError() { return lastError; }
 
 #ifdef TIKVAN_COVERAGE

@@ -365,15 +365,6 @@ BOOL GetCPInfo(UINT codePage, LPCPINFO info) {
     return TRUE;
 }
 
-// The POSIX build stands for a system of the NT family.
-BOOL GetVersionExA(LPOSVERSIONINFOA info) {
-    info->dwPlatformId = VER_PLATFORM_WIN32_NT;
-    return TRUE;
-}
-
-// Only systems outside the NT family ask; none of their metrics apply.
-int GetSystemMetrics(int /*index*/) { return 0; }
-
 // A lead byte of the process's ANSI code page, the one code page the
 // program asks about; an ASCII byte never is one.
 BOOL IsDBCSLeadByteEx(UINT /*codePage*/, BYTE byte) {

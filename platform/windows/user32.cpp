@@ -4,22 +4,12 @@
 // needs only a few of its text functions, given here from KERNEL32
 // services with the contract the program relies on (CharNextA and
 // CharUpperBuffA, which need only the lead-byte test, are portable and live
-// in platform/characters.cpp), and GetSystemMetrics,
-// which only systems outside the NT family ask for and which is looked up
-// when it is called. So the executable imports KERNEL32 and msvcrt only.
+// in platform/characters.cpp). So the executable imports KERNEL32 and msvcrt
+// only.
 // Nothing else belongs in this file.
 #include <iterator>
 
 #include "platform/win32.h"
-
-// Only the start-up of a system outside the NT family calls this; USER32 is
-// loaded then and not before. 0 when it cannot be had.
-int WINAPI GetSystemMetrics(int index) {
-    using Function = int(WINAPI*)(int);
-    const HMODULE user32 = LoadLibraryA("user32.dll");
-    const auto address = user32 == nullptr ? nullptr : GetProcAddress(user32, "GetSystemMetrics");
-    return address == nullptr ? 0 : reinterpret_cast<Function>(reinterpret_cast<void*>(address))(index);
-}
 
 // The string with this id from the module's string-table resource, converted
 // to the ANSI code page and cut to size - 1 bytes. 0 when it is absent.

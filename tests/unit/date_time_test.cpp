@@ -24,7 +24,7 @@ TEST_CASE("every day round-trips") {
     for (std::uint16_t y = 1; y <= 9999; ++y) {
         const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
         for (std::uint16_t m = 1; m <= 12; ++m) {
-            for (std::uint16_t d = 1; d <= calendar::kDaysInMonth[leap ? 1 : 0][m]; ++d) {
+            for (std::uint16_t d = 1; d <= calendar::kDaysInMonth[leap ? 1 : 0][m - 1]; ++d) {
                 const double value = DateToValue(y, m, d);
                 if (value != previous + 1 || !(ValueToDate(value) == CalendarDate{y, m, d})) ++wrong;
                 previous = value;

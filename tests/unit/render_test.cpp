@@ -25,6 +25,7 @@ TEST_CASE("patterns render their fields") {
         {"yyyy/mm/dd hh:nn:ss", At(1, 1, 1, 9, 5, 7), RegionalSettings{{}, '-', '.'}, "0001-01-01 09.05.07"},
         {"yyyy/mm/dd hh:nn:ss", At(2003, 1, 1, 12, 0, 0), RegionalSettings{{}, 0, 0}, "20030101 120000"},
         {"hh:mm yyyy/mm", At(2003, 1, 1, 12, 34, 0), plain, "12:34 2003/01"},
+        {"hAm hZm h-m", At(2003, 4, 1, 1, 5, 0), plain, "1A4 1Z4 1-5"},  // a letter between ends the hour
         {"y yyy yyYY", At(2003, 1, 1, 0, 0, 0), plain, "03 2003 0303"},
         {"m/d h:n:s mmm ddd", At(2003, 2, 3, 4, 5, 6), plain, "2/3 4:5:6 mmm ddd"},
         {"HHH:NNN:SSS", At(2003, 2, 3, 4, 5, 6), plain, "04:05:06"},
