@@ -31,14 +31,15 @@ struct SwitchSet {
     bool time = false;
 };
 
+bool AllStartWithPrefix(std::span<const std::string_view> arguments) {
+    for (std::string_view argument : arguments) {
+        if (!TextEquals(ByteRange(argument, 1, 1), kSwitchPrefix)) return false;
+    }
+    return true;
+}
+
 SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const CharacterSet& characters) {
     SwitchSet switches;
-    for (std::string_view argument : arguments) {
-        if (!TextEquals(ByteRange(argument, 1, 1), kSwitchPrefix)) {
-            switches.usageError = true;
-            return switches;
-        }
-    }
     for (std::string_view argument : arguments) {
         // The upper-cased argument, then its letters: neither is longer.
         ScratchText buffer(2 * argument.size());
@@ -63,6 +64,7 @@ SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const Charac
 
 Plan PlanOutput(std::span<const std::string_view> arguments, const CharacterSet& characters) {
     if (arguments.empty()) return {Action::Timestamp, kPatterns[1][1][1]};
+    if (!AllStartWithPrefix(arguments)) return {Action::UsageError, {}};
     const SwitchSet switches = ReadSwitches(arguments, characters);
     if (switches.usageError) return {Action::UsageError, {}};
     if (switches.help) return {Action::Help, {}};

@@ -53,22 +53,10 @@ struct LineWriter {
 
 // An empty word, or one holding a space or tab, is put in double quotes. A
 // double quote is written as \" and the backslashes directly before it are
-// doubled; so are the backslashes before a closing quote. A word without
-// blanks, tabs, backslashes and quotes is copied whole, and otherwise the
-// bytes between two backslashes or quotes as one run.
+// doubled; so are the backslashes before a closing quote. The bytes
+// between two backslashes or quotes are copied as one run.
 void AppendWord(LineWriter& line, const char* word) {
-    std::size_t length = 0;
-    bool plain = *word != 0;
-    bool quoted = *word == 0;
-    for (; word[length] != 0; ++length) {
-        const char c = word[length];
-        if (c == ' ' || c == '\t' || c == '\\' || c == '"') plain = false;
-        if (c == ' ' || c == '\t') quoted = true;
-    }
-    if (plain) {
-        line.Put(word, length);
-        return;
-    }
+    const bool quoted = *word == 0 || std::strpbrk(word, " \t") != nullptr;
     if (quoted) line.Put('"');
     const char* at = word;
     for (;;) {
