@@ -10,12 +10,12 @@ namespace tikvan {
 
 namespace {
 
-// Upper-cases by the user's locale (CharUpperBuffA). Length and character
-// positions stay the same. `out` holds text.size() bytes.
+// Upper-cases by the user's locale (CharUpperBuffA), which gives the length:
+// that of the text, whose character positions stay the same. `out` holds
+// text.size() bytes.
 std::string_view LocaleUpper(std::string_view text, char* out) {
     std::copy(text.begin(), text.end(), out);
-    if (!text.empty()) CharUpperBuffA(out, static_cast<DWORD>(text.size()));
-    return {out, text.size()};
+    return {out, CharUpperBuffA(out, static_cast<DWORD>(text.size()))};
 }
 
 // Whether the byte at `offset`, inside `text`, is the trail byte of a
