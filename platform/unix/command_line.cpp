@@ -8,14 +8,16 @@
 // the words before it converts them, so a character that becomes a blank or
 // a quote in the ANSI code page is not quoted or escaped). In any other
 // codeset the bytes are kept, as a Windows program receives its ANSI line.
-// The program's own name is written so that it always stays one word (see
-// AppendProgramName). Memory for the line is taken with operator new, so
+// The program walks over its own name and never reads it, so the line names
+// the program by one fixed word rather than by argv[0], whose bytes (any, or
+// none at all) could otherwise run into the first argument. Memory for the line is taken with operator new, so
 // that running out of it ends the process as exhausted memory does
 // everywhere else, and never in a line without its words.
 //
 // A module is a loaded object. The objects are listed once, through
-// dl_iterate_phdr, when the fault handling is installed: the fault report
-// asks for them on a signal's stack, where the loader must not be asked.
+// dl_iterate_phdr, when the fault handling is installed at start-up: the
+// fault report asks for them on a signal's stack, where the loader must not
+// be asked.
 //
 // A test build (TIKVAN_TEST_COMMAND_LINE) takes the whole command line from
 // the environment instead, as hexadecimal bytes in TIKVAN_COMMAND_LINE, so
@@ -84,27 +86,6 @@ void AppendWords(LineWriter& line, const tikvan::posix::ArgumentVector& argument
     }
 }
 
-// The program's name, in the ANSI code page, as the first word of the line:
-// in double quotes, so that blanks and control bytes stay in it, with "?"
-// for each byte that would end it early. Those are a double quote, which no
-// word can hold, and a lead byte at the end, which would take the closing
-// quote as its second byte. An empty name is "?": a pair of quotes with
-// nothing between them is skipped, and the next word would take its place.
-void AppendProgramName(LineWriter& line, std::string_view name) {
-    line.Put('"');
-    if (name.empty()) line.Put('?');
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(name[i]);
-        if (IsDBCSLeadByteEx(CP_ACP, byte) && i + 1 < name.size()) {
-            line.Put(name.data() + i, 2);
-            ++i;
-        } else {
-            line.Put(byte == '"' || IsDBCSLeadByteEx(CP_ACP, byte) ? '?' : name[i]);
-        }
-    }
-    line.Put('"');
-}
-
 // Text written by `write` into a LineWriter: measured first, then written
 // into memory of its size, with a terminating zero.
 template <typename Write>
@@ -159,9 +140,6 @@ char* BuildCommandLine() {
     if (char* line = CommandLineOfTest(); line != nullptr) return line;
 #endif
     const tikvan::posix::ArgumentVector arguments = tikvan::posix::StartArguments();
-    std::unique_ptr<char[]> convertedName;
-    const std::string_view name =
-        InAnsiCodePage(arguments.count > 0 ? arguments.words[0] : "", convertedName);
     std::size_t wordsLength = 0;
     const std::unique_ptr<char[]> words = Written([&](LineWriter& line) { AppendWords(line, arguments); }, wordsLength);
     std::unique_ptr<char[]> convertedWords;
@@ -169,7 +147,7 @@ char* BuildCommandLine() {
     std::size_t length = 0;
     return Written(
                [&](LineWriter& line) {
-                   AppendProgramName(line, name);
+                   line.Put("tikvan", 6);
                    if (arguments.count < 2) return;
                    line.Put(' ');
                    line.Put(after.data(), after.size());
@@ -197,7 +175,6 @@ LoadedObject loadedObjects[32];
 MappedSegment mappedSegments[128];
 std::size_t objectCount = 0;
 std::size_t segmentCount = 0;
-bool objectsListed = false;
 
 int ListObject(dl_phdr_info* info, std::size_t /*size*/, void* /*data*/) {
     if (objectCount == std::size(loadedObjects)) return 1;
@@ -216,7 +193,6 @@ int ListObject(dl_phdr_info* info, std::size_t /*size*/, void* /*data*/) {
 
 // The loaded object with a segment that holds `address`, or null.
 const LoadedObject* ObjectHolding(const void* address) {
-    tikvan::posix::ListLoadedObjects();
     const auto at = reinterpret_cast<std::uintptr_t>(address);
     for (std::size_t i = 0; address != nullptr && i < segmentCount; ++i) {
         if (at >= mappedSegments[i].start && at - mappedSegments[i].start < mappedSegments[i].size) {
@@ -280,8 +256,6 @@ SIZE_T VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION information, SIZE
 namespace tikvan::posix {
 
 void ListLoadedObjects() {
-    if (objectsListed) return;
-    objectsListed = true;
     dl_iterate_phdr(&ListObject, nullptr);
     // A module's path is converted by the system's codeset, which the C
     // library must not be asked for on a signal's stack: it is asked now.

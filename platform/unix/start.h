@@ -10,9 +10,9 @@ struct ArgumentVector {
 };
 ArgumentVector StartArguments();
 
-// Lists the loaded objects that VirtualQuery and GetModuleFileNameA report,
-// the first time it is called. The fault handling calls it when it is
-// installed: a fault is reported on a signal's stack, where the loader,
+// Lists the loaded objects that VirtualQuery and GetModuleFileNameA report.
+// The fault handling calls it once, when start-up installs it, before
+// anything asks: a fault is reported on a signal's stack, where the loader,
 // which may hold its lock at that moment, must not be asked.
 void ListLoadedObjects();
 

@@ -45,7 +45,7 @@ imports=$(awk -F'\t' '/DLL Name:/ { split($2, name, ": "); dll = name[2]; next }
 judged=$(printf 'KERNEL32.dll:%s\n' CloseHandle CreateSemaphoreW DeleteCriticalSection EnterCriticalSection \
     ExitProcess FindResourceW FreeLibrary GetACP GetCPInfo GetCommandLineA GetCurrentThreadId GetFileType \
     GetLastError GetLocalTime GetLocaleInfoA GetModuleFileNameA GetModuleHandleA GetProcAddress GetStartupInfoA \
-    GetStdHandle GetThreadLocale GetVersionExA InitializeCriticalSection IsDBCSLeadByteEx LeaveCriticalSection \
+    GetStdHandle GetThreadLocale InitializeCriticalSection IsDBCSLeadByteEx LeaveCriticalSection \
     LoadLibraryA LoadResource LockResource MultiByteToWideChar ReleaseSemaphore SetLastError \
     SetUnhandledExceptionFilter Sleep TlsAlloc TlsFree TlsGetValue TlsSetValue VirtualProtect VirtualQuery \
     WaitForSingleObject WideCharToMultiByte WriteFile
