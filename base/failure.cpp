@@ -4,6 +4,8 @@
 #include <new>
 #include <type_traits>
 
+#include "platform/win32.h"
+
 namespace tikvan {
 
 std::int32_t PendingIoError = 0;
@@ -14,13 +16,6 @@ Exception::Exception(std::string_view message, const void* address)
 }
 
 namespace {
-
-// I/O codes with a text of their own, searched in this order.
-constexpr struct {
-    std::int32_t code;
-    MessageId message;
-} kIoMessages[] = {{2, kFileNotFound}, {3, kPathNotFound}, {4, kTooManyOpenFiles}, {5, kAccessDenied},
-                   {100, kReadBeyondEnd}, {101, kDiskFull}, {106, kNotANumber}};
 
 // Where CreateRunError makes its object; no class of the tree is larger
 // than EExternal, and none needs destroying.
@@ -107,9 +102,9 @@ std::int32_t TakeIoError() {
 
 EInOutError CreateIoFailure(const void* address) {
     const std::int32_t code = TakeIoError();
-    for (const auto& row : kIoMessages) {
-        if (row.code == code) return {code, LoadMessage(row.message), address};
-    }
+    // Of the codes that a write of standard output gives, a refused write
+    // has a text of its own; the others are shown by number.
+    if (code == ERROR_ACCESS_DENIED) return {code, LoadMessage(kAccessDenied), address};
     const MessageArgument argument(static_cast<std::int64_t>(code));
     const std::size_t length = ExpandMessage(LoadMessage(kIoErrorWithCode), &argument, 1, expanded, sizeof expanded);
     return {code, std::string_view(expanded, length), address};

@@ -37,13 +37,7 @@ enum MessageId : std::uint16_t {
     kDateConversion = 65521,
     kOutOfMemory = 65522,
     kIoErrorWithCode = 65523,  // "%d": the I/O code
-    kFileNotFound = 65524,
-    kPathNotFound = 65525,
-    kTooManyOpenFiles = 65526,
     kAccessDenied = 65527,
-    kReadBeyondEnd = 65528,
-    kDiskFull = 65529,
-    kNotANumber = 65530,
     kDivByZero = 65531,
     kRangeError = 65532,
     kIntOverflow = 65533,
