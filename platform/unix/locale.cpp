@@ -105,31 +105,12 @@ constexpr std::size_t kLongestName = std::max_element(std::begin(kNames), std::e
                                          return a.name.size() < b.name.size();
                                      })->name.size();
 
-constexpr std::size_t kLocaleCount = std::size(kLocales);
-using RowIndex = std::array<const LocaleData*, kLocaleCount>;
+constexpr bool IsDefaultRow(const LocaleData& row) { return row.id == kDefaultLocale; }
+static_assert(std::count_if(std::begin(kLocales), std::end(kLocales), IsDefaultRow) == 1);
 
-// The rows in the order of their ids, for FindLocale.
-constexpr RowIndex SortedByIdentifier() {
-    RowIndex rows{};
-    for (std::size_t i = 0; i < kLocaleCount; ++i) rows[i] = &kLocales[i];
-    std::sort(rows.begin(), rows.end(), [](const LocaleData* a, const LocaleData* b) { return a->id < b->id; });
-    return rows;
-}
-constexpr RowIndex kByIdentifier = SortedByIdentifier();
-
-// Each numeric id has one row; only kCustomDefault has several.
-static_assert(std::adjacent_find(kByIdentifier.begin(), kByIdentifier.end(), [](const LocaleData* a, const LocaleData* b) {
-                  return a->id == b->id && a->id != kCustomDefault;
-              }) == kByIdentifier.end());
-
-const LocaleData* FindIdentifier(LCID id) {
-    const auto at = std::lower_bound(kByIdentifier.begin(), kByIdentifier.end(), id,
-                                     [](const LocaleData* row, LCID wanted) { return row->id < wanted; });
-    return at == kByIdentifier.end() || (*at)->id != id ? nullptr : *at;
-}
-
+// English (United States), the locale of C, POSIX and names of no row.
 const LocaleData& DefaultLocale() {
-    static const LocaleData& row = *FindIdentifier(kDefaultLocale);
+    static const LocaleData& row = *std::find_if(std::begin(kLocales), std::end(kLocales), IsDefaultRow);
     return row;
 }
 
@@ -300,15 +281,6 @@ namespace {
 const LocaleData& UserLocale() { return *Locales().user; }
 const LocaleData& CodePageLocale() { return *Locales().system; }
 
-// A locale id's row; kCustomDefault stands for the user's locale.
-const LocaleData* FindLocale(LCID id) {
-    static const LocaleData* last = nullptr;
-    if (last != nullptr && last->id == id) return last;
-    const LocaleData* row = id == kCustomDefault ? &UserLocale() : FindIdentifier(id);
-    if (row != nullptr) last = row;
-    return row;
-}
-
 // The decimal digits of a number, in `digits`.
 std::string_view Decimal(UINT number, char (&digits)[8]) {
     std::size_t at = sizeof digits;
@@ -328,17 +300,18 @@ LCID GetThreadLocale() {
     return threadLocale;
 }
 
-// The item's text and its terminating zero. A buffer that cannot hold them
-// fails the query.
+// The item's text and its terminating zero, for the thread's locale, the one
+// locale the program asks about. A buffer that cannot hold them fails the
+// query.
 int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size) {
-    const LocaleData* row = FindLocale(locale);
-    if (row == nullptr) return 0;
+    if (locale != GetThreadLocale()) return 0;
+    const LocaleData& row = UserLocale();
     std::string_view text;
     char digits[8];
     switch (item) {
-        case LOCALE_SDATE: text = row->dateSeparator; break;
-        case LOCALE_STIME: text = row->timeSeparator; break;
-        case LOCALE_IDEFAULTANSICODEPAGE: text = Decimal(row->codePage, digits); break;
+        case LOCALE_SDATE: text = row.dateSeparator; break;
+        case LOCALE_STIME: text = row.timeSeparator; break;
+        case LOCALE_IDEFAULTANSICODEPAGE: text = Decimal(row.codePage, digits); break;
         default: return 0;
     }
     const int needed = static_cast<int>(text.size()) + 1;
