@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the cases of a plan (see answers.cpp) with tikvan.exe under Wine and
+# Runs the cases of a plan (see format.h) with tikvan.exe under Wine and
 # leaves each case's answer as DIR/K.out, K.err and K.status:
 #   tools/answers/wine.sh PLAN DIR tikvan.exe launch.exe
 # The command lines of a locale go through the launcher in two halves side by
