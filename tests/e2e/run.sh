@@ -4,32 +4,25 @@
 #   tests/e2e/run.sh wine build/win32               tikvan.exe under Wine
 #   tests/e2e/run.sh lines                          the table's plain command lines, in hexadecimal
 # ROWS=ERE runs only the rows whose names it matches, PART=K/N the Kth of every N.
-# Command: the exact line after "tikvan " (printf %b; "@": the whole line),
-# taken by the Linux build's test build and by tikvan.exe through the
-# launcher; or "argv: WORDS", shell words for the program itself (the first
-# is its name; "fault" is the fault program); or "cmd: RECIPE ARGS", a batch
-# file of examples/ run by Wine's cmd.exe with tikvan.exe on the path.
-# Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE"
-# (the report in code page 932, or 437 with "?" for each Japanese
-# character, naming the program run), or bytes (printf %b) where %Y %m %d
-# %H %M %S stand for a second of the run and {module} for the program. In
-# an error's first line {address} stands for an address, and ".exe" is left
-# out. Environment: the only locale variables ("-": LC_ALL=C);
-# LOCPATH=private is a folder of the locales they name, made by localedef
-# (xx_YY without a codeset: its usual one); otherwise no locale is installed.
+# Command: the exact line after "tikvan " (printf %b; "@": the whole line), taken by the Linux build's
+# test build and by tikvan.exe through the launcher; or "argv: WORDS", shell words for the program
+# itself (the first is its name; "fault" is the fault program); or "cmd: RECIPE ARGS", a batch file of
+# examples/ run by Wine's cmd.exe with tikvan.exe on the path.
+# Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE" (the report in code page
+# 932, or 437 with "?" for each Japanese character, naming the program run), or bytes (printf %b) where
+# %Y %m %d %H %M %S stand for a second of the run and {module} for the program. In an error's first
+# line {address} stands for an address, and ".exe" is left out.
+# Environment: the only locale variables ("-": LC_ALL=C); LOCPATH=private is a folder of the locales
+# they name, made by localedef (xx_YY without a codeset: its usual one); otherwise none is installed.
 # More, as NAME=VALUE:
-#   sink=   standard output: file (the default), pipe, full (/dev/full), none
-#           (closed), gone (a pipe without reader), directory, null (/dev/null),
-#           null-read and file-read (opened for reading), limited (after 900
-#           bytes, at a 1 KB size limit)
-#   copy=NAME   the program as a copy named NAME (NAME.exe under Wine); module=
-#               the name its report shows
+#   sink=   standard output: file (the default), pipe, full (/dev/full), none (closed), gone (a pipe
+#           without reader), directory, null (/dev/null), null-read and file-read (opened for
+#           reading), limited (after 900 bytes, at a 1 KB size limit)
+#   copy=NAME   the program as a copy named NAME (NAME.exe under Wine); module= the name its report shows
 #   clock=WHEN zone=TZ   faketime's clock (@: a Unix time) in zone TZ
-#   writes=LIST   the writes strace sees: COUNT or COUNT:RESULT to descriptor 1,
-#                 "e" for those to descriptor 2
-#   memory=KB     an address-space limit; sweep: limits from where the program
-#                 loads, each run ending as the row says, with the out-of-memory
-#                 report or the run-time error line, and both kinds seen
+#   writes=LIST   the writes strace sees: COUNT or COUNT:RESULT to descriptor 1, "e" for those to 2
+#   memory=KB     an address-space limit; sweep: limits from where the program loads, each run ending
+#                 as the row says, with the out-of-memory report or the run-time error line, both seen
 #   argv0=NAME    the program's argv[0] (printf %b)
 #   preload=LIB   tests/libLIB.so preloaded
 #   absent=NAME,...   locales of LOCPATH=private left out
@@ -117,11 +110,11 @@ check() {  # the row's outcome: status $1, output and error in $work/$2.out and 
     if [[ $1 == "$status" ]] && holds "$work/$2.out" "$stdout" "$before" "$after" "$3" "#" &&
         holds "$work/$2.err" "$stderr" "$before" "$after" "$3"; then
         passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $build: $name: status $1, output $(od -An -c "$work/$2.out" | head -c 160)," \
-            "error $(od -An -c "$work/$2.err" | head -c 240)" >&2
+        return
     fi
+    failed=$((failed + 1))
+    echo "FAIL: $build: $name: status $1, output $(od -An -c "$work/$2.out" | head -c 160)," \
+        "error $(od -An -c "$work/$2.err" | head -c 240)" >&2
 }
 # The locale variables of the row (printf %b), and nothing else of the
 # caller's; no locale of the machine's own counts.
@@ -259,17 +252,14 @@ run_launcher_groups() {
 # status, unlike that of "call", is the recipe's). A mistyped copy lies in
 # the row's folder, where cmd.exe looks before the path.
 run_recipes() {
-    local key k got text
+    local key k got recipe
     for key in "${!batches[@]}"; do
         printf '@echo off\r\n' >"$work/batch.cmd"
         for k in ${batches[$key]}; do
             fields "${deferred[k]}"
-            read -ra words <<<"${command#cmd:}"
+            recipe=${command#cmd: } && recipe=${recipe%% *}
             mkdir -p "$work/$k"
-            if [[ -n $typo ]]; then
-                text=$(cat "$here/../../examples/${words[0]}"; printf x)
-                printf '%s' "${text//"${typo%%>*}"/"${typo#*>}"}" | head -c -1 >"$work/$k/${words[0]}"
-            fi
+            [[ -z $typo ]] || sed "s|${typo%%>*}|${typo#*>}|g" "$here/../../examples/$recipe" >"$work/$k/$recipe"
             printf 'cd /d "%s"\r\ncmd /c %s >row.out 2>row.err\r\n>status echo %%errorlevel%%\r\n' \
                 "$(windows_path "$work/$k")" "${command#cmd:}" >>"$work/batch.cmd"
         done
