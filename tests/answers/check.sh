@@ -14,8 +14,8 @@ work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)  # thousands of small fil
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/got"
 
-# Runs the cases K, K + N, ... of the plan (K = $1, N = $2), each into
-# got/K.out and .err and the line "K STATUS". No locale of the machine's own counts; bash's
+# Runs the cases K, K + N, ... of the plan (K = $1, N = $2), each into got/K.out
+# and .err and the line "K STATUS". No locale of the machine's own counts; bash's
 # own word on a locale it lacks goes nowhere.
 replay() {
     local k=-1 kind locale route line out
