@@ -222,56 +222,47 @@ sweep() {
     return "$status"
 }
 
-# Rows that run under Wine together, by their environment: the plain lines
-# through one launcher each, the recipes in one cmd.exe each.
+# Rows that run under Wine together, one Wine process for those of each kind
+# and environment: the plain lines through the launcher, the recipes in one
+# cmd.exe, each recipe in a folder of its own and by a cmd.exe of its own
+# (whose status, unlike that of "call", is the recipe's). A mistyped copy
+# lies in the row's folder, where cmd.exe looks before the path.
 deferred=()
-declare -A groups=() batches=()
-run_launcher_groups() {
-    local key k results position output
+declare -A groups=()
+run_groups() {
+    local key k results position output recipe
     for key in "${!groups[@]}"; do
-        for k in ${groups[$key]}; do
-            fields "${deferred[k]}"
-            output=$(windows_path "$work/$k.out")
-            case $sink in pipe) output="|$output" ;; full) output='Z:\dev\full' ;; none) output=invalid ;; esac
-            echo "$(line_of | hex) $output $(windows_path "$work/$k.err")"
-        done >"$work/cases"
-        before=$(date +%s) environment=$key
-        environment_of
-        "${prefix[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
-            "$(windows_path "$work/cases")" >"$work/results"
-        after=$(date +%s) position=0
-        mapfile -t results < <(tr -d '\r' <"$work/results")
-        for k in ${groups[$key]}; do
-            fields "${deferred[k]}"
-            touch "$work/$k.out" "$work/$k.err"
-            check "${results[position++]:-none}" "$k" "$dir/tikvan.exe"
-        done
-    done
-}
-# Each recipe in a folder of its own and by a cmd.exe of its own (whose
-# status, unlike that of "call", is the recipe's). A mistyped copy lies in
-# the row's folder, where cmd.exe looks before the path.
-run_recipes() {
-    local key k got recipe
-    for key in "${!batches[@]}"; do
         printf '@echo off\r\n' >"$work/batch.cmd"
-        for k in ${batches[$key]}; do
+        for k in ${groups[$key]}; do
             fields "${deferred[k]}"
-            recipe=${command#cmd: } && recipe=${recipe%% *}
             mkdir -p "$work/$k"
-            [[ -z $typo ]] || sed "s|${typo%%>*}|${typo#*>}|g" "$here/../../examples/$recipe" >"$work/$k/$recipe"
-            printf 'cd /d "%s"\r\ncmd /c %s >row.out 2>row.err\r\n>status echo %%errorlevel%%\r\n' \
-                "$(windows_path "$work/$k")" "${command#cmd:}" >>"$work/batch.cmd"
-        done
-        before=$(date +%s) environment=$key
+            if [[ $key == cmd* ]]; then
+                recipe=${command#cmd: } && recipe=${recipe%% *}
+                [[ -z $typo ]] || sed "s|${typo%%>*}|${typo#*>}|g" "$here/../../examples/$recipe" >"$work/$k/$recipe"
+                printf 'cd /d "%s"\r\ncmd /c %s >row.out 2>row.err\r\n>status echo %%errorlevel%%\r\n' \
+                    "$(windows_path "$work/$k")" "${command#cmd:}" >>"$work/batch.cmd"
+                continue
+            fi
+            output=$(windows_path "$work/$k/row.out")
+            case $sink in pipe) output="|$output" ;; full) output='Z:\dev\full' ;; none) output=invalid ;; esac
+            echo "$(line_of | hex) $output $(windows_path "$work/$k/row.err")"
+        done >"$work/cases"
+        before=$(date +%s) environment=${key#*|}
         environment_of
-        WINEPATH="$(windows_path "$dir");$(windows_path "$here/../../examples")" "${prefix[@]}" "$wine_run" cmd /c \
-            "$(windows_path "$work/batch.cmd")" >/dev/null 2>&1
-        after=$(date +%s)
-        for k in ${batches[$key]}; do
+        if [[ $key == cmd* ]]; then
+            WINEPATH="$(windows_path "$dir");$(windows_path "$here/../../examples")" "${prefix[@]}" "$wine_run" \
+                cmd /c "$(windows_path "$work/batch.cmd")" >/dev/null 2>&1
+        else
+            "${prefix[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
+                "$(windows_path "$work/cases")" >"$work/results"
+        fi
+        after=$(date +%s) position=0
+        mapfile -t results < <(tr -d '\r' 2>/dev/null <"$work/results")
+        for k in ${groups[$key]}; do
             fields "${deferred[k]}"
-            got=$(tr -d '\r ' <"$work/$k/status" 2>/dev/null)
-            check "${got:-none}" "$k/row" "$dir/tikvan.exe"
+            touch "$work/$k/row.out" "$work/$k/row.err"
+            [[ $key == cmd* ]] && results[position]=$(tr -d '\r ' <"$work/$k/status" 2>/dev/null)
+            check "${results[position++]:-none}" "$k/row" "$dir/tikvan.exe"
         done
     done
 }
@@ -293,14 +284,13 @@ while read -r row; do
     fields "$row"
     [[ $builds == both || $builds == "$build" ]] || continue
     left_out && continue
-    if [[ $command == cmd:* ]]; then
-        batches[$environment]+="${#deferred[@]} " deferred+=("$row")
-        continue
-    fi
     if [[ $command == argv:* ]]; then eval "words=($(printf '%b' "${command#argv:}"))"; else read -ra words <<<"$(line_of)"; fi
     make_locales
-    if [[ $build == wine && $command != argv:* && $sink =~ ^(file|pipe|full|none)$ && -z $copy ]]; then
-        groups[$environment]+="${#deferred[@]} " deferred+=("$row")
+    kind=
+    [[ $command == cmd:* ]] && kind=cmd
+    [[ $build == wine && $command != @(argv|cmd):* && $sink =~ ^(file|pipe|full|none)$ && -z $copy ]] && kind=launch
+    if [[ -n $kind ]]; then
+        groups[$kind|$environment]+="${#deferred[@]} " deferred+=("$row")
         continue
     fi
     program=$(program_of)
@@ -314,7 +304,6 @@ while read -r row; do
     [[ $memory == sweep ]] && stdout=- stderr=-
     check "$got" row "$program"
 done < <(rows)
-run_launcher_groups
-run_recipes
+run_groups
 echo "$build: $passed passed, $failed failed"
 [[ $failed == 0 && $passed -gt 0 ]]
