@@ -68,15 +68,11 @@ declare -A sinks=([file]='>"$out"' [full]='>/dev/full' [gone]='>&$gone' [none]='
     [directory]='1<"$work/directory"' [null-read]='1</dev/null' [file-read]='1<"$work/readable"' [null]='>/dev/null'
     [limited]='>>"$out"')
 
-# The report of class $2 and message $3 in code page $1, as a row's bytes.
-report() {
-    if [[ $1 == 437 ]]; then
-        printf '%s ?????? {module} ? {address} ????????\\r\\n%s.\\r\\n\\r\\n' "$2" "$3"
-    else  # CLASS がモジュール {module} の {address} で発生しました。
-        printf '%s \\x82\\xaa\\x83\\x82\\x83\\x57\\x83\\x85\\x81\\x5b\\x83\\x8b {module} \\x82\\xcc {address} ' "$2"
-        printf '\\x82\\xc5\\x94\\xad\\x90\\xb6\\x82\\xb5\\x82\\xdc\\x82\\xb5\\x82\\xbd\\x81\\x42\\r\\n%s.\\r\\n\\r\\n' "$3"
-    fi
-}
+# A report's first line after its class, in code page 932 (CLASS がモジュール {module} の {address} で発生しました。)
+# and in 437, "?" for each Japanese character.
+declare -A reports=([437]=' ?????? {module} ? {address} ????????')
+reports[932]=' \x82\xaa\x83\x82\x83\x57\x83\x85\x81\x5b\x83\x8b {module} \x82\xcc {address} '
+reports[932]+='\x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42'
 # Whether file $1 holds what $2 says, for a run between Unix seconds $3 and $4 of program $5;
 # $6 "#" leaves the address and the module as they are.
 holds() {
@@ -90,7 +86,7 @@ holds() {
     case $want in
         -) [[ $text == x ]]; return ;;
         USAGE) [[ $(sha256sum <"$1") == "$usage_sha256 "* ]]; return ;;
-        report\ *) read -r _ page class message <<<"$want" && want=$(report "$page" "$class" "$message") ;;
+        report\ *) read -r _ page class message <<<"$want" && want="$class${reports[$page]}\r\n$message.\r\n\r\n" ;;
     esac
     want=${want//\{module\}/${shown%.exe}}
     [[ $want == *%* ]] || { [[ $text == "$(printf '%b' "$want"; printf x)" ]]; return; }
