@@ -1,11 +1,8 @@
-// fault MODE: a fault in the guarded run, while the channel still holds
-// output, reported with status 1: access, library, jump, divide, memory,
-// stack, trap, float-(divide|overflow|underflow|inexact|invalid). memory2:
-// memory exhausted again after its failure, 203; runerror: the last-resort
-// line for 217. POSIX only: sent (SIGSEGV sent by the process itself: no
-// report, the signal's own end), loader (a fault while the loader lists its
-// objects), nested (a fault while a fault is reported, whose report blocks
-// on a full pipe: the run-time error line for 216).
+// fault MODE: the fault MODE names (access, library, jump, divide, memory,
+// stack, trap, float-divide ...) in the guarded run while the channel holds
+// output; memory2: memory exhausted again after its failure; runerror: the
+// last-resort line. POSIX only: sent, loader, nested. The rows of
+// tests/e2e/cases.txt that run it say how each ends.
 #include <csignal>
 #include <cfenv>
 #include <cstdint>
