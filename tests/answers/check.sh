@@ -9,7 +9,8 @@
 #       the sample ("live" cases) run again with tikvan.exe under Wine: a
 #       change in Wine, the exe or a table that changes an answer shows here
 set -uo pipefail
-mode=$1 answers=$(realpath "$2") host=$(realpath "$3")
+mode=$1 answers=$(realpath "$2") host=$(realpath "$3") && collect=$host/tools/answers/answers_collect
+[[ -x $collect ]] || { echo "answers: $collect is missing: build the host preset first" >&2; exit 1; }
 work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)  # thousands of small files: in memory where it can
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/got"
@@ -43,7 +44,7 @@ else
     wait
     cat "$work"/got/status.* >"$work/got/status"
 fi
-"$host/tools/answers/answers_collect" "$work/plan" "$work/got" >"$work/got.txt" || exit 1
+"$collect" "$work/plan" "$work/got" >"$work/got.txt" || exit 1
 
 # Each case of the two files on one line, its texts resolved: the recorded
 # answers first, then each collected case against its recorded answer.

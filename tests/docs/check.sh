@@ -56,10 +56,7 @@ for document in README.md release/README.txt; do
     rows=0 reports=0 samples=0
     while IFS= read -r line; do
         # Locales with their code pages, and the report's line below them.
-        if [[ $line =~ [a-z]{2}-[A-Z]{2}\ \(([0-9]+|UTF-8)\).*:$ ]]; then
-            IFS= read -r next
-            line+=" $next"
-        fi
+        [[ $line =~ [a-z]{2}-[A-Z]{2}\ \(([0-9]+|UTF-8)\).*:$ ]] && IFS= read -r next && line+=" $next"
         if [[ $line =~ ^[[:space:]\`]*(EInOutError .*) ]]; then  # a sample report's first line
             IFS= read -r next
             sample=${BASH_REMATCH[1]%\`}
