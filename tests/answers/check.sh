@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# A build held to Wine's recorded answers, tests/answers/answers.txt: its own
-# answers are collected as Wine's are (tools/answers/answers_collect) and
-# compared with them case by case, the status and the masked texts.
-#   tests/answers/check.sh replay ANSWERS build/host
-#       every case but the skipped, run with the test build that takes the
-#       exact line, as tikvan.exe runs under Wine
-#   tests/answers/check.sh live ANSWERS build/host tikvan.exe launch.exe
-#       the sample ("live" cases) run again with tikvan.exe under Wine: a
-#       change in Wine, the exe or a table that changes an answer shows here
+# A build held to Wine's recorded answers, tests/answers/answers.txt: its own answers are collected as
+# Wine's are (tools/answers/answers_collect) and compared case by case, the status and the masked texts.
+#   tests/answers/check.sh replay ANSWERS build/host   every case but the skipped, with the test build
+#                                                      that takes the exact line, as tikvan.exe runs under Wine
+#   tests/answers/check.sh live ANSWERS build/host tikvan.exe launch.exe   the sample ("live" cases)
+#       with tikvan.exe under Wine again: a change in Wine, the exe or a table that changes an answer shows
 set -uo pipefail
 mode=$1 answers=$(realpath "$2") host=$(realpath "$3") && collect=$host/tools/answers/answers_collect
 [[ -x $collect ]] || { echo "answers: $collect is missing: build the host preset first" >&2; exit 1; }

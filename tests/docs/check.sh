@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# The documents against the sources and the Linux build: README.md's package
-# list is the install script's; the recipes shown in README.md and the manual
-# page are the files of examples/; and each claim row of README.md and of
-# the zip's README.txt (a locale such as de-DE with what `tikvan /DT` prints
-# there, or with what the failure report's first line shows in its code
-# page) and each sample report are what the build writes.
+# The documents against the sources and the Linux build: README.md's package list is the install
+# script's; the recipes shown in README.md and the manual page are the files of examples/; and each
+# claim of README.md and the zip's README.txt (a locale such as de-DE with what `tikvan /DT` prints
+# there, or with the report's first line in its code page) and each sample report is what the build writes.
 #   tests/docs/check.sh SOURCE_DIR build/host/tikvan
 set -uo pipefail
 root=$1 program=$2

@@ -68,8 +68,8 @@ declare -A sinks=([file]='>"$out"' [full]='>/dev/full' [gone]='>&$gone' [none]='
     [directory]='1<"$work/directory"' [null-read]='1</dev/null' [file-read]='1<"$work/readable"' [null]='>/dev/null'
     [limited]='>>"$out"')
 
-# A report's first line after its class, in code page 932 (CLASS がモジュール {module} の {address} で発生しました。)
-# and in 437, "?" for each Japanese character.
+# A report's first line after its class, in code page 437 ("?" for each Japanese character) and in 932:
+# CLASS がモジュール {module} の {address} で発生しました。
 declare -A reports=([437]=' ?????? {module} ? {address} ????????')
 reports[932]=' \x82\xaa\x83\x82\x83\x57\x83\x85\x81\x5b\x83\x8b {module} \x82\xcc {address} '
 reports[932]+='\x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42'
@@ -218,11 +218,10 @@ sweep() {
     return "$status"
 }
 
-# Rows that run under Wine together, one Wine process for those of each kind
-# and environment: the plain lines through the launcher, the recipes in one
-# cmd.exe, each recipe in a folder of its own and by a cmd.exe of its own
-# (whose status, unlike that of "call", is the recipe's). A mistyped copy
-# lies in the row's folder, where cmd.exe looks before the path.
+# Rows that run under Wine together, one Wine process for those of each kind and environment: the plain
+# lines through the launcher, the recipes in one cmd.exe, each in a folder of its own and by a cmd.exe of
+# its own (whose status, unlike that of "call", is the recipe's). A mistyped copy lies in the row's
+# folder, where cmd.exe looks before the path.
 deferred=()
 declare -A groups=()
 run_groups() {
