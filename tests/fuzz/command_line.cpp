@@ -77,11 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Plan plan = PlanOutput(words, characters);
     constexpr std::string_view kPatterns[] = {"yyyy/mm/dd", "yyyy/mm/dd\r\n", "hh:nn:ss", "hh:nn:ss\r\n",
                                               "yyyy/mm/dd hh:nn:ss", "yyyy/mm/dd hh:nn:ss\r\n"};
-    if (plan.action == Action::Timestamp) {
-        Expect(std::ranges::find(kPatterns, plan.pattern) != std::end(kPatterns));
-    } else {
-        Expect((plan.action == Action::Help || plan.action == Action::UsageError) && plan.pattern.empty());
-    }
+    // A timestamp's pattern is one of the six; help and the usage error have none.
+    Expect(plan.action == Action::Timestamp ? std::ranges::find(kPatterns, plan.pattern) != std::end(kPatterns)
+                                            : plan.pattern.empty());
     const bool wellFormed = std::ranges::all_of(words, [](std::string_view word) {
         return word.starts_with('/') && word.find_first_not_of("/?DNTdnt") == word.npos &&
                word.find_first_not_of('/') != word.npos;
