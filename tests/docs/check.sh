@@ -42,12 +42,8 @@ recipes_shown man/tikvan.1 .EX .EE 's/^\\&//; s/\\-/-/g; s/\\(aq/'"'"'/g; s/\\(h
 # error and output as they come.
 in_locale() { env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG LC_ALL="${1/-/_}" "$program" "${@:2}"; }
 masked_report() { LC_ALL=C sed -E 's/ [0-9A-F]{8} / ADDRESS /; s/ tikvan(\.exe)? / MODULE /; s/[ \r]*$//'; }
-# The report's lines in UTF-8, under locale $1 with OEM code page $2.
-report_of() {
-    local from=CP$2
-    [[ $2 == UTF-8 ]] && from=UTF-8
-    in_locale "$1" /D 2>&1 >/dev/full | iconv -f "$from" -t UTF-8 | masked_report
-}
+# The report's lines in UTF-8, under locale $1 with OEM code page $2 (a number: CP$2, or UTF-8).
+report_of() { in_locale "$1" /D 2>&1 >/dev/full | iconv -f "${2/#[0-9]*/CP$2}" -t UTF-8 | masked_report; }
 japanese=$(report_of ja-JP 932 | head -n 2)
 
 for document in README.md release/README.txt; do
