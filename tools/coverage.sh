@@ -17,7 +17,7 @@ find "$build" -name '*.gcda' -delete
 # which the counters' own files and memory would upset, and every recorded
 # answer of Wine.
 E2E_LEAVE_OUT="writes memory" bash tests/e2e/run.sh host "$build" >/dev/null
-"$build/tests/answers" replay tests/answers/answers.txt "$build/tests/tikvan_exact" >/dev/null
+bash tests/answers/check.sh replay tests/answers/answers.txt "$build" >/dev/null
 
 # gcov's annotated sources, merged line by line over every object that
 # compiled them: a line counts as covered when any object ran it.

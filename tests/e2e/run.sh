@@ -4,32 +4,25 @@
 #   tests/e2e/run.sh wine build/win32               tikvan.exe under Wine
 #   tests/e2e/run.sh lines                          the table's plain command lines, in hexadecimal
 # ROWS=ERE runs only the rows whose names it matches, PART=K/N the Kth of every N.
-# Command: the exact line after "tikvan " (printf %b; "@": the whole line),
-# taken by the Linux build's test build and by tikvan.exe through the
-# launcher; or "argv: WORDS", shell words for the program itself (the first
-# is its name; "fault" is the fault program); or "cmd: RECIPE ARGS", a batch
-# file of examples/ run by Wine's cmd.exe with tikvan.exe on the path.
-# Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE"
-# (the report in code page 932, or 437 with "?" for each Japanese
-# character, naming the program run), or bytes (printf %b) where %Y %m %d
-# %H %M %S stand for a second of the run and {module} for the program. In
-# an error's first line {address} stands for an address, and ".exe" is left
-# out. Environment: the only locale variables ("-": LC_ALL=C);
-# LOCPATH=private is a folder of the locales they name, made by localedef
-# (xx_YY without a codeset: its usual one); otherwise no locale is installed.
+# Command: the exact line after "tikvan " (printf %b; "@": the whole line), taken by the Linux build's
+# test build and by tikvan.exe through the launcher; or "argv: WORDS", shell words for the program
+# itself (the first is its name; "fault" is the fault program); or "cmd: RECIPE ARGS", a batch file of
+# examples/ run by Wine's cmd.exe with tikvan.exe on the path.
+# Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE" (the report in code page
+# 932, or 437 with "?" for each Japanese character, naming the program run), or bytes (printf %b) where
+# %Y %m %d %H %M %S stand for a second of the run and {module} for the program. In an error's first
+# line {address} stands for an address, and ".exe" is left out.
+# Environment: the only locale variables ("-": LC_ALL=C); LOCPATH=private is a folder of the locales
+# they name, made by localedef (xx_YY without a codeset: its usual one); otherwise none is installed.
 # More, as NAME=VALUE:
-#   sink=   standard output: file (the default), pipe, full (/dev/full), none
-#           (closed), gone (a pipe without reader), directory, null (/dev/null),
-#           null-read and file-read (opened for reading), limited (after 900
-#           bytes, at a 1 KB size limit)
-#   copy=NAME   the program as a copy named NAME (NAME.exe under Wine); module=
-#               the name its report shows
+#   sink=   standard output: file (the default), pipe, full (/dev/full), none (closed), gone (a pipe
+#           without reader), directory, null (/dev/null), null-read and file-read (opened for
+#           reading), limited (after 900 bytes, at a 1 KB size limit)
+#   copy=NAME   the program as a copy named NAME (NAME.exe under Wine); module= the name its report shows
 #   clock=WHEN zone=TZ   faketime's clock (@: a Unix time) in zone TZ
-#   writes=LIST   the writes strace sees: COUNT or COUNT:RESULT to descriptor 1,
-#                 "e" for those to descriptor 2
-#   memory=KB     an address-space limit; sweep: limits from where the program
-#                 loads, each run ending as the row says, with the out-of-memory
-#                 report or the run-time error line, and both kinds seen
+#   writes=LIST   the writes strace sees: COUNT or COUNT:RESULT to descriptor 1, "e" for those to 2
+#   memory=KB     an address-space limit; sweep: limits from where the program loads, each run ending
+#                 as the row says, with the out-of-memory report or the run-time error line, both seen
 #   argv0=NAME    the program's argv[0] (printf %b)
 #   preload=LIB   tests/libLIB.so preloaded
 #   absent=NAME,...   locales of LOCPATH=private left out
@@ -39,21 +32,16 @@ export LC_ALL=C
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$1
 usage_sha256=31296bdf6ed9cb4f3d91f74a5d9f8a0a22198f831db97d6dbc5e1f80f3abb635
-fields() {  # the row's columns into name builds environment command stdout stderr status more
-    IFS='|' read -r name builds environment command stdout stderr status more <<<"$1"
-    local column
-    for column in name builds environment command stdout stderr status more; do
-        declare -n value=$column
-        value=${value#"${value%%[![:space:]]*}"} value=${value%"${value##*[![:space:]]}"}
-    done
-    [[ $environment == - ]] && environment=LC_ALL=C
-    local pair
-    sink=file copy= clock= zone= writes= memory= module= argv0= preload= absent= typo=
-    for pair in $more; do printf -v "${pair%%=*}" '%s' "${pair#*=}"; done
+rows() {  # the rows, their columns trimmed
+    grep -v '^\(#\|$\)' "$here/cases.txt" | sed -E 's/[[:space:]]*\|[[:space:]]*/|/g; s/[[:space:]]+$//' |
+        grep -E "^(${ROWS:-.*})\|" | awk -v part="${PART:-1/1}" 'BEGIN { split(part, p, "/") } (NR - 1) % p[2] == p[1] - 1'
 }
-rows() {  # ROWS: a pattern of names; PART=K/N: the Kth of every N rows
-    grep -v '^\(#\|$\)' "$here/cases.txt" | grep -E "^(${ROWS:-.*}) *\|" | awk -v part="${PART:-1/1}" '
-        BEGIN { split(part, p, "/") } (NR - 1) % p[2] == p[1] - 1'
+fields() {  # the row's columns into name builds environment command stdout stderr status, and the keys of more
+    IFS='|' read -r name builds environment command stdout stderr status more <<<"$1"
+    [[ $environment == - ]] && environment=LC_ALL=C
+    sink=file copy= clock= zone= writes= memory= module= argv0= preload= absent= typo=
+    local pair
+    for pair in $more; do printf -v "${pair%%=*}" '%s' "${pair#*=}"; done
 }
 hex() { od -An -v -tx1 | tr -d ' \n'; }
 plain() { [[ $command != argv:* && $command != cmd:* && $sink == file && -z $copy$clock$writes$memory && $environment == LC_ALL=C ]]; }
@@ -77,21 +65,18 @@ mkfifo "$work/fifo" && mkdir -p "$work/directory" "$work/none" "$work/locales" "
 exec {reader}<>"$work/fifo" {gone}>"$work/fifo" {reader}<&-
 # Standard output of sink $1, as a redirection.
 declare -A sinks=([file]='>"$out"' [full]='>/dev/full' [gone]='>&$gone' [none]='>&-' [pipe]='| cat >"$out"'
-    [directory]='1<"$work/directory"' [null-read]='1</dev/null' [file-read]='1<"$work/readable"' [null]='>/dev/null')
+    [directory]='1<"$work/directory"' [null-read]='1</dev/null' [file-read]='1<"$work/readable"' [null]='>/dev/null'
+    [limited]='>>"$out"')
 
-# The report of class $2, module $3, message $4 (printf %b) in code page $1.
-report() {
-    if [[ $1 == 437 ]]; then
-        printf '%s ?????? %s ? {address} ????????\r\n%b.\r\n\r\n' "$2" "$3" "$4"
-    else  # CLASS がモジュール MODULE の {address} で発生しました。
-        printf '%s \x82\xaa\x83\x82\x83\x57\x83\x85\x81\x5b\x83\x8b %s \x82\xcc {address} ' "$2" "$3"
-        printf '\x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42\r\n%b.\r\n\r\n' "$4"
-    fi
-}
+# A report's first line after its class, in code page 437 ("?" for each Japanese character) and in 932:
+# CLASS がモジュール {module} の {address} で発生しました。
+declare -A reports=([437]=' ?????? {module} ? {address} ????????')
+reports[932]=' \x82\xaa\x83\x82\x83\x57\x83\x85\x81\x5b\x83\x8b {module} \x82\xcc {address} '
+reports[932]+='\x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42'
 # Whether file $1 holds what $2 says, for a run between Unix seconds $3 and $4 of program $5;
 # $6 "#" leaves the address and the module as they are.
 holds() {
-    local text second want=$2 shown=${module:-${5:-}} && shown=${shown##*/}
+    local text second k want=$2 shown=${module:-${5:-}} && shown=${shown##*/}
     if [[ $want == /*/ ]]; then
         text=$(cat "$1"; printf x) want=$(printf '%b' "${want:1:-1}"; printf x)
         [[ ${text%x} =~ ^${want%x}$ ]]
@@ -101,36 +86,31 @@ holds() {
     case $want in
         -) [[ $text == x ]]; return ;;
         USAGE) [[ $(sha256sum <"$1") == "$usage_sha256 "* ]]; return ;;
-        report\ *) read -r _ page class message <<<"$want"
-                   [[ $text == "$(report "$page" "$class" "$(printf '%b' "${shown%.exe}")" "$message"; printf x)" ]]; return ;;
+        report\ *) read -r _ page class message <<<"$want" && want="$class${reports[$page]}\r\n$message.\r\n\r\n" ;;
     esac
     want=${want//\{module\}/${shown%.exe}}
     [[ $want == *%* ]] || { [[ $text == "$(printf '%b' "$want"; printf x)" ]]; return; }
     # Line by line, each at a second of the run (a line may come from a call of its own).
-    local -a wanted=() got=()
-    local rest=$want k
-    while [[ $rest == *'\n'* ]]; do wanted+=("${rest%%\\n*}\\n") rest=${rest#*\\n}; done
-    wanted+=("$rest") rest=${text%x}
-    while [[ $rest == *$'\n'* ]]; do got+=("${rest%%$'\n'*}"$'\n') rest=${rest#*$'\n'}; done
-    got+=("$rest")
+    local -a wanted got
+    mapfile got < <(printf %s "${text%x}")
+    mapfile wanted < <(printf %s "${want//'\n'/'\n'$'\n'}")
     ((${#got[@]} == ${#wanted[@]})) || return 1
     for k in "${!wanted[@]}"; do
-        [[ -z ${wanted[k]} ]] && { [[ -z ${got[k]} ]] || return 1; continue; }  # an empty format is bash's default
-        for ((second = $3; second <= $4 + 1; second++)); do
-            ((second > $4)) && return 1
-            [[ ${got[k]}x == "$(printf '%b' "$(printf "%(${wanted[k]})T" "$second")"; printf x)" ]] && break
+        for ((second = $3; second <= $4; second++)); do
+            [[ ${got[k]}x == "$(printf '%b' "$(printf "%(${wanted[k]%$'\n'})T" "$second")"; printf x)" ]] && continue 2
         done
+        return 1
     done
 }
 check() {  # the row's outcome: status $1, output and error in $work/$2.out and .err, program $3
     if [[ $1 == "$status" ]] && holds "$work/$2.out" "$stdout" "$before" "$after" "$3" "#" &&
         holds "$work/$2.err" "$stderr" "$before" "$after" "$3"; then
         passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $build: $name: status $1, output $(od -An -c "$work/$2.out" | head -c 160)," \
-            "error $(od -An -c "$work/$2.err" | head -c 240)" >&2
+        return
     fi
+    failed=$((failed + 1))
+    echo "FAIL: $build: $name: status $1, output $(od -An -c "$work/$2.out" | head -c 160)," \
+        "error $(od -An -c "$work/$2.err" | head -c 240)" >&2
 }
 # The locale variables of the row (printf %b), and nothing else of the
 # caller's; no locale of the machine's own counts.
@@ -158,12 +138,9 @@ make_locales() {
         ln -sfn "$made/$locale" "$work/locales/$locale"
     done
 }
-words_of() {  # the row's words: its argv, or its exact line cut at blanks
-    if [[ $command == argv:* ]]; then eval "words=($(printf '%b' "${command#argv:}"))"; else read -ra words <<<"$(line_of)"; fi
-}
 # Runs the row's program $1 with words ${words[@]:1} as argv[0] ${words[0]}, into $work/$2.out and .err.
 run_program() {
-    local program=$1 key=$2
+    local program=$1 err=$work/$2.err out=$work/$2.out
     local -a prefix run
     environment_of
     run=("${prefix[@]}")
@@ -182,19 +159,14 @@ run_program() {
     else
         run+=("${wrapper[@]}" "$program" "${words[@]:1}")
     fi
-    out=$work/$key.out
-    [[ $sink == limited ]] && head -c 900 /dev/zero >"$out" || : >"$out"
-    if [[ $sink == pipe ]]; then
-        "${run[@]}" 2>"$work/$key.err" | cat >"$out"
-        return "${PIPESTATUS[0]}"
-    elif [[ $sink == limited ]]; then
-        (ulimit -f 1 && eval '"${run[@]}"' '>>"$out"' 2>"$work/$key.err")
-        set -- $?
-        tail -c +901 "$out" >"$out.tail" && mv "$out.tail" "$out"
-        return "$1"
-    else  # the shell's own word on a program that a signal ends goes nowhere
-        { eval '"${run[@]}"' "${sinks[$sink]}" '2>"$work/$key.err"'; } 2>/dev/null
-    fi
+    : >"$out"
+    [[ $sink == limited ]] && head -c 900 /dev/zero >"$out"
+    # The shell's own word on a program that a signal ends goes nowhere; with
+    # pipefail a pipe's status is the program's.
+    { (if [[ $sink == limited ]]; then ulimit -f 1; fi; eval '"${run[@]}" 2>"$err"' "${sinks[$sink]}"); } 2>/dev/null
+    set -- $?
+    [[ $sink == limited ]] && tail -c +901 "$out" >"$out.tail" && mv "$out.tail" "$out"
+    return "$1"
 }
 # The writes that strace saw, as the column writes= gives them.
 traced_writes() {
@@ -204,19 +176,14 @@ traced_writes() {
         END { print list }'
 }
 program_of() {  # the program the row runs on this build
-    local program=$dir/tikvan
-    [[ $command == argv:* ]] || program=$dir/tests/tikvan_exact
-    [[ ${words[0]} == fault ]] && program=$dir/tests/fault
-    if [[ $build == wine ]]; then
-        program=$dir/tikvan.exe
-        [[ ${words[0]} == fault ]] && program=$dir/tests/fault.exe
-    fi
+    local program=tikvan ext= name
+    [[ $build == wine ]] && ext=.exe
+    [[ $build == host && $command != argv:* ]] && program=tests/tikvan_exact
+    [[ ${words[0]} == fault ]] && program=tests/fault
+    program=$dir/$program$ext
     if [[ -n $copy ]]; then
-        local name
-        name=$(printf '%b' "$copy")
-        [[ $build == wine ]] && name+=.exe
-        cp "$program" "$work/$name"
-        program=$work/$name
+        name=$(printf '%b' "$copy")$ext
+        cp "$program" "$work/$name" && program=$work/$name
     fi
     echo "$program"
 }
@@ -251,32 +218,46 @@ sweep() {
     return "$status"
 }
 
-# The rows that the launcher can take, with their environment as the key of
-# one launcher run each; the other rows run one Wine process each.
+# Rows that run under Wine together, one Wine process for those of each kind and environment: the plain
+# lines through the launcher, the recipes in one cmd.exe, each in a folder of its own and by a cmd.exe of
+# its own (whose status, unlike that of "call", is the recipe's). A mistyped copy lies in the row's
+# folder, where cmd.exe looks before the path.
+deferred=()
 declare -A groups=()
-launched=()
-run_launcher_groups() {
-    local key k index=0 results output
+run_groups() {
+    local key k results position output recipe
     for key in "${!groups[@]}"; do
-        index=$((index + 1))
+        printf '@echo off\r\n' >"$work/batch.cmd"
         for k in ${groups[$key]}; do
-            fields "${launched[k]}"
-            output=$(windows_path "$work/$k.out")
+            fields "${deferred[k]}"
+            mkdir -p "$work/$k"
+            if [[ $key == cmd* ]]; then
+                recipe=${command#cmd: } && recipe=${recipe%% *}
+                [[ -z $typo ]] || sed "s|${typo%%>*}|${typo#*>}|g" "$here/../../examples/$recipe" >"$work/$k/$recipe"
+                printf 'cd /d "%s"\r\ncmd /c %s >row.out 2>row.err\r\n>status echo %%errorlevel%%\r\n' \
+                    "$(windows_path "$work/$k")" "${command#cmd:}" >>"$work/batch.cmd"
+                continue
+            fi
+            output=$(windows_path "$work/$k/row.out")
             case $sink in pipe) output="|$output" ;; full) output='Z:\dev\full' ;; none) output=invalid ;; esac
-            echo "$(line_of | hex) $output $(windows_path "$work/$k.err")"
-        done >"$work/group.$index.cases"
-        before=$(date +%s) environment=$key
+            echo "$(line_of | hex) $output $(windows_path "$work/$k/row.err")"
+        done >"$work/cases"
+        before=$(date +%s) environment=${key#*|}
         environment_of
-        "${prefix[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
-            "$(windows_path "$work/group.$index.cases")" >"$work/group.$index.results"
-        after=$(date +%s)
-        mapfile -t results < <(tr -d '\r' <"$work/group.$index.results")
-        local position=0
+        if [[ $key == cmd* ]]; then
+            WINEPATH="$(windows_path "$dir");$(windows_path "$here/../../examples")" "${prefix[@]}" "$wine_run" \
+                cmd /c "$(windows_path "$work/batch.cmd")" >/dev/null 2>&1
+        else
+            "${prefix[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
+                "$(windows_path "$work/cases")" >"$work/results"
+        fi
+        after=$(date +%s) position=0
+        mapfile -t results < <(tr -d '\r' 2>/dev/null <"$work/results")
         for k in ${groups[$key]}; do
-            fields "${launched[k]}"
-            touch "$work/$k.out" "$work/$k.err"
-            check "${results[position]:-none}" "$k" "$dir/tikvan.exe"
-            position=$((position + 1))
+            fields "${deferred[k]}"
+            touch "$work/$k/row.out" "$work/$k/row.err"
+            [[ $key == cmd* ]] && results[position]=$(tr -d '\r ' <"$work/$k/status" 2>/dev/null)
+            check "${results[position++]:-none}" "$k/row" "$dir/tikvan.exe"
         done
     done
 }
@@ -287,29 +268,6 @@ run_launcher_groups() {
 leave_out=${E2E_LEAVE_OUT:-}
 ((${#wrapper[@]})) && leave_out+=" writes memory clock sink=limited fault"
 [[ ${TIKVAN_SANITIZED:-} == 1 ]] && leave_out+=" unsanitized"
-
-# The recipes of an environment in one cmd.exe, each in a folder of its own
-# and by a cmd.exe of its own (whose status, unlike that of "call", is the
-# recipe's). A mistyped copy lies in the row's folder, where cmd.exe looks
-# before the path.
-declare -A batches=() batch_rows=()
-recipes=()
-run_recipes() {
-    local key k got
-    for key in "${!batches[@]}"; do
-        printf '@echo off\r\n%s' "${batches[$key]}" >"$work/batch.cmd"
-        before=$(date +%s) environment=$key
-        environment_of
-        WINEPATH="$(windows_path "$dir");$(windows_path "$here/../../examples")" "${prefix[@]}" "$wine_run" cmd /c \
-            "$(windows_path "$work/batch.cmd")" >/dev/null 2>&1
-        after=$(date +%s)
-        for k in ${batch_rows[$key]}; do
-            fields "${recipes[k]}"
-            got=$(tr -d '\r ' <"$work/r$k/status" 2>/dev/null)
-            check "${got:-none}" "r$k/row" "$dir/tikvan.exe"
-        done
-    done
-}
 left_out() {
     local tags=" $more " tag
     [[ $command == argv:\ fault* ]] && tags+="fault "
@@ -321,30 +279,19 @@ while read -r row; do
     fields "$row"
     [[ $builds == both || $builds == "$build" ]] || continue
     left_out && continue
-    if [[ $command == cmd:* ]]; then
-        k=${#recipes[@]} && recipes+=("$row") && mkdir -p "$work/r$k" && read -ra words <<<"${command#cmd:}"
-        [[ -z $typo ]] || { text=$(cat "$here/../../examples/${words[0]}"; printf x)
-            printf '%s' "${text//"${typo%%>*}"/"${typo#*>}"}" | head -c -1 >"$work/r$k/${words[0]}"; }
-        batches[$environment]+="cd /d \"$(windows_path "$work/r$k")\""$'\r\n'"cmd /c ${command#cmd:} >row.out 2>row.err"$'\r\n'
-        batches[$environment]+=">status echo %errorlevel%"$'\r\n' batch_rows[$environment]+="$k "
-        continue
-    fi
-    words_of
+    if [[ $command == argv:* ]]; then eval "words=($(printf '%b' "${command#argv:}"))"; else read -ra words <<<"$(line_of)"; fi
     make_locales
-    if [[ $build == wine && $command != argv:* && $sink =~ ^(file|pipe|full|none)$ && -z $copy ]]; then
-        groups[$environment]+="${#launched[@]} "
-        launched+=("$row")
+    kind=
+    [[ $command == cmd:* ]] && kind=cmd
+    [[ $build == wine && $command != @(argv|cmd):* && $sink =~ ^(file|pipe|full|none)$ && -z $copy ]] && kind=launch
+    if [[ -n $kind ]]; then
+        groups[$kind|$environment]+="${#deferred[@]} " deferred+=("$row")
         continue
     fi
     program=$(program_of)
     before=$(date +%s)
-    if [[ $memory == sweep ]]; then
-        sweep "$program"
-    else
-        run_program "$program" row
-    fi
-    got=$?
-    after=$(date +%s)
+    if [[ $memory == sweep ]]; then sweep "$program"; else run_program "$program" row; fi
+    got=$? after=$(date +%s)
     if [[ -n $writes && $(traced_writes) != "$writes" ]]; then
         echo "$name: writes $(traced_writes), not $writes" >&2
         got=writes
@@ -352,7 +299,6 @@ while read -r row; do
     [[ $memory == sweep ]] && stdout=- stderr=-
     check "$got" row "$program"
 done < <(rows)
-run_launcher_groups
-run_recipes
+run_groups
 echo "$build: $passed passed, $failed failed"
 [[ $failed == 0 && $passed -gt 0 ]]

@@ -1,11 +1,8 @@
-// fault access|library|jump|divide|memory|stack|trap|float-(divide|overflow|
-// underflow|inexact|invalid): a fault in the guarded run, while the channel
-// still holds output, reported with status 1; memory2: memory exhausted again
-// after its failure, 203; runerror: the last-resort line for 217.
-// POSIX only: sent (SIGSEGV sent by the process itself: no report, the
-// signal's own end), loader (a fault while the loader lists its objects),
-// nested (a fault while a fault is reported, whose report blocks on a full
-// pipe: the run-time error line for 216).
+// fault MODE: the fault MODE names (access, library, jump, divide, memory,
+// stack, trap, float-divide ...) in the guarded run while the channel holds
+// output; memory2: memory exhausted again after its failure; runerror: the
+// last-resort line. POSIX only: sent, loader, nested. The rows of
+// tests/e2e/cases.txt that run it say how each ends.
 #include <csignal>
 #include <cfenv>
 #include <cstdint>
@@ -25,9 +22,10 @@
 
 namespace {
 
-const char* mode = "";
+std::string_view mode;
 // An address no program maps, read from memory so the compiler cannot see it.
 volatile std::uintptr_t unmapped = 0x10;
+volatile int& Unmapped() { return *reinterpret_cast<volatile int*>(unmapped); }
 
 // Calls itself until the stack runs out; the limit is never reached.
 volatile int deepest = 1 << 30;
@@ -38,17 +36,17 @@ volatile int deepest = 1 << 30;
 }
 
 [[gnu::noinline]] void Fault() {
-    if (std::strcmp(mode, "access") == 0) {
-        *reinterpret_cast<volatile int*>(unmapped) = 1;
-    } else if (std::strcmp(mode, "library") == 0) {  // in the C library's code
+    if (mode == "access") {
+        Unmapped() = 1;
+    } else if (mode == "library") {  // in the C library's code
         const char* volatile text = reinterpret_cast<const char*>(unmapped);
         volatile std::size_t length = std::strlen(text);
         static_cast<void>(length);
-    } else if (std::strcmp(mode, "jump") == 0) {  // to an address outside every module
+    } else if (mode == "jump") {  // to an address outside every module
         reinterpret_cast<void (*)()>(unmapped)();
-    } else if (std::strncmp(mode, "memory", 6) == 0) {  // "memory2": exhausted once more after a failure
+    } else if (mode.starts_with("memory")) {  // "memory2": exhausted once more after a failure
         volatile std::size_t huge = SIZE_MAX / 2;
-        if (mode[6] == '2') {
+        if (mode == "memory2") {
             try {
                 char* volatile first = new char[huge];
                 delete[] first;
@@ -57,15 +55,13 @@ volatile int deepest = 1 << 30;
         }
         char* volatile block = new char[huge];
         delete[] block;
-    } else if (std::strcmp(mode, "stack") == 0) {
+    } else if (mode == "stack") {
         Deeper(0);
-    } else if (std::strcmp(mode, "divide") == 0) {
-        volatile int dividend = 7;
-        volatile int zero = 0;
-        volatile int quotient = dividend / zero;
-        (void)quotient;
-    } else if (std::strncmp(mode, "float-", 6) == 0) {  // its one trap unmasked, where the C library can
-        const std::string_view what(mode + 6);
+    } else if (mode == "divide") {
+        volatile int dividend = 7, zero = 0, quotient = dividend / zero;
+        static_cast<void>(quotient);
+    } else if (mode.starts_with("float-")) {  // its one trap unmasked, where the C library can
+        const std::string_view what = mode.substr(6);
         const int trap = what == "divide" ? FE_DIVBYZERO : what == "overflow" ? FE_OVERFLOW
                        : what == "underflow" ? FE_UNDERFLOW : what == "inexact" ? FE_INEXACT : FE_INVALID;
 #ifdef __GLIBC__
@@ -75,16 +71,15 @@ volatile int deepest = 1 << 30;
         volatile double result = trap == FE_DIVBYZERO ? one / zero : trap == FE_OVERFLOW ? big * big
                                : trap == FE_UNDERFLOW ? tiny * tiny : trap == FE_INEXACT ? one / 3 : zero / zero;
         static_cast<void>(result);
-    } else if (std::strcmp(mode, "trap") == 0) {
+    } else if (mode == "trap") {
         __builtin_trap();
     }
 #ifdef __GLIBC__
-    if (std::strcmp(mode, "sent") == 0) {
+    if (mode == "sent") {
         std::raise(SIGSEGV);
-    } else if (std::strcmp(mode, "loader") == 0) {
-        dl_iterate_phdr([](dl_phdr_info*, std::size_t, void*) { return *reinterpret_cast<volatile int*>(unmapped); },
-                        nullptr);
-    } else if (std::strcmp(mode, "nested") == 0) {
+    } else if (mode == "loader") {
+        dl_iterate_phdr([](dl_phdr_info*, std::size_t, void*) { return static_cast<int>(Unmapped()); }, nullptr);
+    } else if (mode == "nested") {
         // Standard error becomes a full pipe that nobody reads, so the report
         // blocks; a second later the alarm faults.
         int ends[2];
@@ -94,9 +89,9 @@ volatile int deepest = 1 << 30;
         }
         fcntl(ends[1], F_SETFL, 0);
         dup2(ends[1], 2);
-        std::signal(SIGALRM, [](int) { *reinterpret_cast<volatile int*>(unmapped) = 1; });
+        std::signal(SIGALRM, [](int) { Unmapped() = 1; });
         alarm(1);
-        *reinterpret_cast<volatile int*>(unmapped) = 1;
+        Unmapped() = 1;
     }
 #endif
 }
@@ -107,9 +102,7 @@ int main(int argc, char** argv) {
     mode = argc > 1 ? argv[1] : "";
     tikvan::ConsoleFlag = true;
     tikvan::StartProcess();
-    if (std::strcmp(mode, "runerror") == 0) {
-        tikvan::EndWithRunError(217, reinterpret_cast<const void*>(std::uintptr_t{0x00401234}));
-    }
+    if (mode == "runerror") tikvan::EndWithRunError(217, reinterpret_cast<const void*>(std::uintptr_t{0x00401234}));
     tikvan::RunGuarded([] {
         tikvan::WriteStatement("unwritten");
         Fault();

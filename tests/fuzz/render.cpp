@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "text.h"
 #include "timestamp/render.h"
 
 using namespace tikvan;
@@ -15,9 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t head = std::min<std::size_t>(size, sizeof b);
     std::copy(data, data + head, b);
     RegionalSettings regional;
-    CharacterSet& characters = regional.characters;
-    characters.farEast = (b[0] & 1) != 0;
-    if (characters.farEast) characters.leadBytes.AddRange(0x81, 0x9F), characters.leadBytes.AddRange(0xE0, 0xFC);
+    if ((b[0] & 1) != 0) regional.characters = testing_text::Cp932();
     regional.dateSeparator = static_cast<char>(b[1]), regional.timeSeparator = static_cast<char>(b[2]);
     const auto value = CombineValue(DateToValue(1900 + (b[3] | b[4] << 8) % 8100, 1 + b[5] % 12, 1 + b[6] % 28),
                                     TimeToValue(b[7] % 24, b[8] % 60, b[9] % 60, b[9] * 3U % 1000));

@@ -65,11 +65,7 @@ TEST_CASE("failure objects: run-error numbers, messages, and messages cut to the
 // The report's conversion into the OEM code page stays inside the caller's
 // buffer: a text that does not fit is cut, with its terminating zero.
 TEST_CASE("OEM conversion within the caller's buffer") {
-    const struct {
-        const char *row, *text;
-        DWORD size;
-        const char* converted;
-    } rows[] = {
+    const struct { const char *row, *text; DWORD size; const char* converted; } rows[] = {
         {"fits", "I/O (112).", 16, "I/O (112)."},
         {"fits exactly", "abcdef", 7, "abcdef"},
         {"cut to the buffer", "abcdef", 4, "abc"},

@@ -14,12 +14,7 @@ static double At(unsigned y, unsigned mo, unsigned d, unsigned h, unsigned mi, u
 // Where the pattern holds a 12-hour marker, only the text before it is pinned.
 TEST_CASE("patterns render their fields") {
     const RegionalSettings plain, cp932{testing_text::Cp932()};
-    const struct {
-        std::string_view pattern;
-        double value;
-        RegionalSettings regional;
-        std::string_view want;
-    } rows[] = {
+    const struct { std::string_view pattern; double value; RegionalSettings regional; std::string_view want; } rows[] = {
         {"yyyy/mm/dd hh:nn:ss\r\n", At(2003, 1, 1, 12, 0, 0, 999), plain, "2003/01/01 12:00:00\r\n"},
         {"yyyy/mm/dd hh:nn:ss", At(9999, 12, 31, 23, 59, 59, 999), plain, "9999/12/31 23:59:59"},
         {"yyyy/mm/dd hh:nn:ss", At(1, 1, 1, 9, 5, 7), RegionalSettings{{}, '-', '.'}, "0001-01-01 09.05.07"},

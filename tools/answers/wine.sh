@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the cases of a plan (see answers.cpp) with tikvan.exe under Wine and
-# leaves each case's answer as DIR/K.out, K.err and K.status:
+# Runs the cases of a plan (see collect.cpp) with tikvan.exe under Wine and
+# leaves each case's answer as DIR/K.out and K.err, and the line "K STATUS" in DIR/status:
 #   tools/answers/wine.sh PLAN DIR tikvan.exe launch.exe
 # The command lines of a locale go through the launcher in two halves side by
 # side; one locale at a time, since a Wine process writes its locale's
@@ -36,10 +36,8 @@ for locale in $locales; do
     wait
 done
 for keys in "$dir"/*.keys; do
-    paste -d' ' "$keys" <(tr -d '\r' <"${keys%.keys}.results") | while read -r k status; do
-        echo "$status" >"$dir/$k.status"
-    done
-done
+    paste -d' ' "$keys" <(tr -d '\r' <"${keys%.keys}.results")
+done >>"$dir/status"
 
 k=0
 while read -r kind _ locale _; do
@@ -47,7 +45,7 @@ while read -r kind _ locale _; do
     if [[ $kind == name ]]; then
         status=0
         WINE_LOCALE=$locale "$wine_run" "$exe" /DTN >"$dir/$k.out" 2>"$dir/$k.err" || status=$?
-        echo "$status" >"$dir/$k.status"
+        echo "$k $status" >>"$dir/status"
     fi
     k=$((k + 1))
 done <"$plan"
