@@ -23,7 +23,6 @@
 #   writes=LIST   the writes strace sees: COUNT or COUNT:RESULT to descriptor 1, "e" for those to 2
 #   memory=KB     an address-space limit; sweep: limits from where the program loads, each run ending
 #                 as the row says, with the out-of-memory report or the run-time error line, both seen
-#   argv0=NAME    the program's argv[0] (printf %b)
 #   preload=LIB   tests/libLIB.so preloaded
 #   absent=NAME,...   locales of LOCPATH=private left out
 #   typo=WAS>IS   the recipe with WAS replaced by IS
@@ -39,7 +38,7 @@ rows() {  # the rows, their columns trimmed
 fields() {  # the row's columns into name builds environment command stdout stderr status, and the keys of more
     IFS='|' read -r name builds environment command stdout stderr status more <<<"$1"
     [[ $environment == - ]] && environment=LC_ALL=C
-    sink=file copy= clock= zone= writes= memory= module= argv0= preload= absent= typo=
+    sink=file copy= clock= zone= writes= memory= module= preload= absent= typo=
     local pair
     for pair in $more; do printf -v "${pair%%=*}" '%s' "${pair#*=}"; done
 }
@@ -154,8 +153,6 @@ run_program() {
     [[ -n $writes ]] && run+=(strace -qq -e trace=write -o "$work/trace")
     if [[ $build == wine ]]; then
         run+=("$wine_run" "$program" "${words[@]:1}")
-    elif [[ " $more " == *" argv0="* ]]; then
-        run+=(bash -c 'exec -a "$0" "$@"' "$(printf '%b' "$argv0")" "$program" "${words[@]:1}")
     else
         run+=("${wrapper[@]}" "$program" "${words[@]:1}")
     fi

@@ -1,12 +1,10 @@
-// The POSIX build's locales and code pages, as tikvan.exe sees them under Wine
-// (each locale name's answer is among the recorded answers).
+// The POSIX build's conversion of UTF-8 text (the command line, the
+// program's path, the texts) into a code page, as Wine converts it.
 #include <doctest/doctest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "platform/unix/code_page.h"
-#include "platform/unix/locale.h"
 
 using namespace tikvan::posix;
 
@@ -28,15 +26,5 @@ TEST_CASE("UTF-8 becomes code page bytes") {
     char out[3] = {'x', 'x', 'x'};
     CHECK(Utf8ToCodePage("\xE3\x81\x82\xE3\x81\x82", 932, out, sizeof out) == 2);
     CHECK(std::string(out, 3) == "\x82\xA0x");
-}
-
-TEST_CASE("ANSI text becomes OEM text") {
-    const auto oem = [](std::string text, UINT ansi, UINT oemCodePage) {
-        AnsiToOem(text.data(), text.size(), ansi, oemCodePage);
-        return text;
-    };
-    CHECK(oem("\xE9\x80 I/O", 1252, 437) == "\x82? I/O");  // é€
-    CHECK(oem("\x97\xFD", 1254, 857) == "-\x8D");          // a dash, ı
-    CHECK(oem("\x82\xA0\x81\x5B", 932, 932) == "\x82\xA0\x81\x5B");
 }
 
