@@ -115,16 +115,18 @@ check() {  # the row's outcome: status $1, output and error in $work/$2.out and 
 # caller's; no locale of the machine's own counts.
 environment_of() {  # into the array prefix
     local -a variables
-    read -ra variables <<<"LOCPATH=$work/none $(printf '%b' "${environment//LOCPATH=private/LOCPATH=$work/locales}")"
+    read -ra variables <<<"LOCPATH=$work/none $(printf '%b' "${environment//LOCPATH=private/LOCPATH=$(private_locales)}")"
     # wine-run.sh passes WINE_LOCALE on as LC_ALL, which its own shell may not know.
     [[ $build == wine ]] && variables=("${variables[@]/#LC_ALL=/WINE_LOCALE=}")
     prefix=(env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG -u LANGUAGE -u LOCPATH "${variables[@]}")
 }
 # Makes the locales a row names, where it asks for a private folder of them:
-# links to those that localedef has made once for every run, in build/locales.
+# links to those that localedef has made once for every run, in build/locales,
+# in a folder of the row's environment alone.
+private_locales() { printf '%s/locales/%s' "$work" "$(cksum <<<"$environment|$absent" | cut -d' ' -f1)"; }
 make_locales() {
     [[ $environment == *LOCPATH=private* ]] || return 0
-    local locale charset
+    local locale charset folder && folder=$(private_locales) && mkdir -p "$folder"
     declare -A charsets=([ja_JP]=EUC-JP [ko_KR]=EUC-KR)  # of a name without one; UTF-8 for the others
     for locale in $(grep -oE '=[a-z]{2,3}_[A-Z]{2}(\.UTF-8)?' <<<"$environment"); do
         locale=${locale#=} charset=${charsets[$locale]:-UTF-8}
@@ -134,7 +136,7 @@ make_locales() {
                 { echo "localedef $locale failed" >&2; exit 1; }
             mv -T "$made/$locale.$$" "$made/$locale" 2>/dev/null || rm -rf "$made/$locale.$$"  # another run's
         fi
-        ln -sfn "$made/$locale" "$work/locales/$locale"
+        ln -sfn "$made/$locale" "$folder/$locale"
     done
 }
 # Runs the row's program $1 with words ${words[@]:1} as argv[0] ${words[0]}, into $work/$2.out and .err.
