@@ -17,7 +17,7 @@ TEST_CASE("messages expand their arguments") {
         return std::string(out, ExpandMessage(format, arguments.data(), arguments.size(), out, sizeof out));
     };
     CHECK(expand("%s at %p", {"EInOutError", 0x1234}) == "EInOutError at 00001234");
-    CHECK(expand("(%d) (%D) %x %X", {-105, 112, -1073741819LL, 255}) == "(-105) (112) C0000005 FF");
+    CHECK(expand("(%d) (%D) %x %X %d", {-105, 112, -1073741819LL, 255, std::int64_t{0}}) == "(-105) (112) C0000005 FF 0");
     CHECK(expand("%1:s %0:s %s %2:s %s", {"a", "b", "c"}) == "b a b c ");  // an index moves the next argument too
     CHECK(expand("%10:s%s", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "ten", "eleven"}) == "teneleven");
     CHECK(expand("%1d|%s", {"a", "b"}) == "d|b");  // digits without ":" are no index, "1" no letter
