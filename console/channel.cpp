@@ -58,8 +58,9 @@ public:
                 if (code == 0) code = ERROR_WRITE_FAULT;
             } else if (written == 0) {
                 code = ERROR_WRITE_FAULT;
+            } else {
+                done += written;
             }
-            done += written;
         }
         pending_ = 0;
         if (code != 0) PendingIoError = static_cast<std::int32_t>(code);

@@ -110,12 +110,8 @@ std::string_view InAnsiCodePage(std::string_view text, std::unique_ptr<char[]>& 
 }
 
 #ifdef TIKVAN_TEST_COMMAND_LINE
-int HexDigit(char digit) {
-    if (digit >= '0' && digit <= '9') return digit - '0';
-    if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
-    if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
-    return -1;
-}
+// A digit of the tests' hexadecimal: 0-9 or a-f in either case.
+int HexDigit(char digit) { return digit <= '9' ? digit - '0' : (digit | 0x20) - 'a' + 10; }
 
 // The line of TIKVAN_COMMAND_LINE, or null when it is not set.
 char* CommandLineOfTest() {
@@ -123,12 +119,7 @@ char* CommandLineOfTest() {
     if (hex == nullptr) return nullptr;
     char* line = new char[std::strlen(hex) / 2 + 1];
     std::size_t length = 0;
-    for (; hex[0] != 0 && hex[1] != 0; hex += 2) {
-        const int high = HexDigit(hex[0]);
-        const int low = HexDigit(hex[1]);
-        if (high < 0 || low < 0) break;
-        line[length++] = static_cast<char>(high * 16 + low);
-    }
+    for (; hex[0] != 0 && hex[1] != 0; hex += 2) line[length++] = static_cast<char>(HexDigit(hex[0]) * 16 + HexDigit(hex[1]));
     line[length] = 0;
     return line;
 }

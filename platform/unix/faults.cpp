@@ -76,10 +76,8 @@ void OnFault(int signal, siginfo_t* info, void* context) {
 LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER newFilter) {
     const LPTOP_LEVEL_EXCEPTION_FILTER previous = filter;
     filter = newFilter;
-    if (newFilter == nullptr) {
-        for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) RestoreDefault(signal);
-        return previous;
-    }
+    // Without a filter a fault takes the default action: see OnFault.
+    if (newFilter == nullptr) return previous;
     tikvan::posix::ListLoadedObjects();
     stack_t stack{};
     stack.ss_sp = alternateStack;

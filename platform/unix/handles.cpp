@@ -51,7 +51,7 @@ DWORD GetFileType(HANDLE file) {
 }
 
 // One write(2), retried when a signal interrupts it. A short write is
-// reported as such through `written`.
+// reported as such through `written`, which a failed write leaves as it is.
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED /*overlapped*/) {
     ssize_t result = 0;
     do {
@@ -59,10 +59,9 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVER
     } while (result < 0 && errno == EINTR);
     if (result < 0) {
         lastError = Win32Error(errno);
-        if (written != nullptr) *written = 0;
         return FALSE;
     }
-    if (written != nullptr) *written = static_cast<DWORD>(result);
+    *written = static_cast<DWORD>(result);
     return TRUE;
 }
 

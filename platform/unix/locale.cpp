@@ -291,14 +291,9 @@ std::string_view Decimal(UINT number, char (&digits)[8]) {
     return {digits + at, sizeof digits - at};
 }
 
-LCID threadLocale = 0;
-
 }  // namespace
 
-LCID GetThreadLocale() {
-    if (threadLocale == 0) threadLocale = UserLocale().id;
-    return threadLocale;
-}
+LCID GetThreadLocale() { return UserLocale().id; }
 
 // The item's text and its terminating zero, for the thread's locale, the one
 // locale the program asks about. A buffer that cannot hold them fails the

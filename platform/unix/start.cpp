@@ -8,7 +8,7 @@ namespace tikvan::posix {
 
 namespace {
 
-ArgumentVector arguments{0, nullptr};
+ArgumentVector arguments{};
 
 // glibc passes the program's arguments to the functions of .init_array.
 // A pipe without a reader and a file at its size limit end a write with an
