@@ -11,7 +11,8 @@
 # Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE" (the report in code page
 # 932, or 437 with "?" for each Japanese character, naming the program run), or bytes (printf %b) where
 # %Y %m %d %H %M %S stand for a second of the run and {module} for the program. In an error's first
-# line {address} stands for an address, and ".exe" is left out.
+# line {address} stands for an address counted from the module's start (below 10000000, never 0), and
+# ".exe" is left out.
 # Environment: the only locale variables ("-": LC_ALL=C); LOCPATH=private is a folder of the locales
 # they name, made by localedef (xx_YY without a codeset: its usual one); otherwise none is installed.
 # More, as NAME=VALUE:
@@ -81,7 +82,7 @@ holds() {
         [[ ${text%x} =~ ^${want%x}$ ]]
         return
     fi
-    text=$(sed -E "${6:-}1s/ [0-9A-F]{8} / {address} /; ${6:-}1s/\.exe / /" "$1"; printf x)
+    text=$(sed -E "${6:-}1{/ 00000000 /!s/ 0[0-9A-F]{7} / {address} /}; ${6:-}1s/\.exe / /" "$1"; printf x)
     case $want in
         -) [[ $text == x ]]; return ;;
         USAGE) [[ $(sha256sum <"$1") == "$usage_sha256 "* ]]; return ;;
