@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# A build held to Wine's recorded answers, tests/answers/answers.txt: its own answers are collected as
-# Wine's are (tools/answers/answers_collect) and compared case by case, the status and the masked texts.
-#   tests/answers/check.sh replay ANSWERS build/host   every case but the skipped, with the test build
-#                                                      that takes the exact line, as tikvan.exe runs under Wine
-#   tests/answers/check.sh live ANSWERS build/host tikvan.exe launch.exe   the sample ("live" cases)
-#       with tikvan.exe under Wine again: a change in Wine, the exe or a table that changes an answer shows
+# A build held to Wine's recorded answers (tests/answers/answers.txt), collected as Wine's are and
+# compared case by case:
+#   check.sh replay ANSWERS build/host   every case but the skipped, with the test build that takes the line
+#   check.sh live ANSWERS build/host tikvan.exe launch.exe   the "live" cases under Wine again
 set -uo pipefail
 mode=$1 answers=$(realpath "$2") host=$(realpath "$3") && collect=$host/tools/answers/answers_collect
 [[ -x $collect ]] || { echo "answers: $collect is missing: build the host preset first" >&2; exit 1; }
@@ -12,21 +10,17 @@ work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)  # thousands of small fil
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/got"
 
-# Runs the cases K, K + N, ... of the plan (K = $1, N = $2), each into got/K.out
-# and .err and the line "K STATUS". No locale of the machine's own counts; bash's
-# own word on a locale it lacks goes nowhere.
+# Runs the cases K, K + N, ... of the plan (K = $1, N = $2) into got/K.out, .err and the line "K STATUS";
+# no locale of the machine's counts, and bash's word on a locale it lacks goes nowhere.
 replay() {
-    local k=-1 kind locale route line out
+    local k=-1 kind locale route line out err exact=$host/tests/tikvan_exact
     while read -r kind _ locale route line _; do
         ((++k % $2 == $1)) || continue
         [[ $kind == name ]] && route=file line=74696b76616e202f44544e  # tikvan /DTN
-        out=$work/got/$k.out
+        out=$work/got/$k.out err=$work/got/$k.err
         [[ $route == full ]] && out=/dev/full
-        if [[ $route == pipe ]]; then
-            LC_ALL=$locale TIKVAN_COMMAND_LINE=$line "$host/tests/tikvan_exact" 2>"$work/got/$k.err" | cat >"$out"
-        else
-            LC_ALL=$locale TIKVAN_COMMAND_LINE=$line "$host/tests/tikvan_exact" 2>"$work/got/$k.err" >"$out"
-        fi
+        export LC_ALL=$locale TIKVAN_COMMAND_LINE=$line
+        if [[ $route == pipe ]]; then "$exact" 2>"$err" | cat >"$out"; else "$exact" 2>"$err" >"$out"; fi
         echo "$k $?"
     done <"$work/plan" 2>/dev/null
 }
@@ -43,8 +37,7 @@ else
 fi
 "$collect" "$work/plan" "$work/got" >"$work/got.txt" || exit 1
 
-# Each case of the two files on one line, its texts resolved: the recorded
-# answers first, then each collected case against its recorded answer.
+# Each case of the two files on one line, texts resolved: the recorded answers, then each collected case.
 awk 'FNR == 1 { file++ }
     $1 == "text" { text[file, $2] = $3; next }
     $1 == "name" { $0 = "name " $2 " " $3 " file 74696b76616e202f44544e " $4 " " $5 " " $6 }

@@ -4,21 +4,19 @@
 #   tests/e2e/run.sh wine build/win32               tikvan.exe under Wine
 #   tests/e2e/run.sh lines                          the table's plain command lines, in hexadecimal
 # ROWS=ERE runs only the rows whose names it matches, PART=K/N the Kth of every N.
-# Command: the exact line after "tikvan " (printf %b; "@": the whole line), taken by the Linux build's
-# test build and by tikvan.exe through the launcher; or "argv: WORDS", shell words for the program
-# itself (the first is its name; "fault" is the fault program); or "cmd: RECIPE ARGS", a batch file of
-# examples/ run by Wine's cmd.exe with tikvan.exe on the path.
-# Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE" (the report in code page
-# 932, or 437 with "?" for each Japanese character, naming the program run), or bytes (printf %b) where
-# %Y %m %d %H %M %S stand for a second of the run and {module} for the program. In an error's first
-# line {address} stands for an address counted from the module's start (below 10000000, never 0), and
-# ".exe" is left out.
-# Environment: the only locale variables ("-": LC_ALL=C); LOCPATH=private is a folder of the locales
-# they name, made by localedef (xx_YY without a codeset: its usual one); otherwise none is installed.
+# Command: the exact line after "tikvan " (printf %b; "@": the whole line), taken by the Linux build's test
+# build and by tikvan.exe through the launcher; or "argv: WORDS", shell words for the program itself (the first
+# is its name; "fault": the fault program); or "cmd: RECIPE ARGS", a batch file of examples/ in Wine's cmd.exe.
+# Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE" (the report in code page 932, or
+# 437 with "?" for each Japanese character), or bytes (printf %b) where %Y %m %d %H %M %S stand for a second of
+# the run and {module} for the program; in an error's first line {address} for an address counted from the
+# module's start (below 10000000, never 0), and ".exe" is left out.
+# Environment: the only locale variables ("-": LC_ALL=C); LOCPATH=private is a folder of the locales they
+# name, made by localedef (xx_YY without a codeset: its usual one); otherwise none is installed.
 # More, as NAME=VALUE:
-#   sink=   standard output: file (the default), pipe, full (/dev/full), none (closed), gone (a pipe
-#           without reader), directory, null (/dev/null), null-read and file-read (opened for
-#           reading), limited (after 900 bytes, at a 1 KB size limit)
+#   sink=   standard output: file (the default), pipe, full (/dev/full), none (closed), gone (a pipe without
+#           reader), directory, null (/dev/null), null-read and file-read (opened for reading), limited
+#           (after 900 bytes, at a 1 KB size limit)
 #   copy=NAME   the program as a copy named NAME (NAME.exe under Wine); module= the name its report shows
 #   clock=WHEN zone=TZ   faketime's clock (@: a Unix time) in zone TZ
 #   writes=LIST   the writes strace sees: COUNT or COUNT:RESULT to descriptor 1, "e" for those to 2

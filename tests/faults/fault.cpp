@@ -1,8 +1,6 @@
-// fault MODE: the fault MODE names (access, library, jump, divide, memory,
-// stack, trap, float-divide ...) in the guarded run while the channel holds
-// output; memory2: memory exhausted again after its failure; runerror: the
-// last-resort line; window: no fault, as a program without a console (which
-// writes no report). POSIX only: sent, loader, nested. The rows of
+// fault MODE: the fault MODE names, in the guarded run while the channel
+// holds output; memory2: memory out again after its failure; runerror: the
+// last-resort line; window: as a program without a console. The rows of
 // tests/e2e/cases.txt that run it say how each ends.
 #include <csignal>
 #include <cfenv>
