@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Line coverage of the program's own code (everything outside platform/ and
+# Line coverage of the program's own code (everything outside platform/, tools/ and
 # tests/) by the host tests: builds the coverage preset, runs the unit
 # tables, the end-to-end table and the recorded answers of the host build, and
 # prints each file's covered lines and the total. Fails below MINIMUM
@@ -25,7 +25,7 @@ root=$PWD
 find "$build" -name '*.gcda' ! -path '*/tests/*' -print0 | xargs -0 gcov -t 2>/dev/null | awk -v root="$root/" -v minimum="$minimum" '
     /^ *-: *0:Source:/ { file = substr($0, index($0, "Source:") + 7); sub(root, "", file); next }
     {
-        if (file ~ /^\// || file ~ /^(platform|tests)\//) next
+        if (file ~ /^\// || file ~ /^(platform|tests|tools)\//) next
         split($0, field, ":"); count = field[1]; gsub(/ /, "", count)
         if (count == "-") next
         line = field[2] + 0
