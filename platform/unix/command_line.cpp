@@ -10,9 +10,10 @@
 // codeset the bytes are kept, as a Windows program receives its ANSI line.
 // The program walks over its own name and never reads it, so the line names
 // the program by one fixed word rather than by argv[0], whose bytes (any, or
-// none at all) could otherwise run into the first argument. Memory for the line is taken with operator new, so
-// that running out of it ends the process as exhausted memory does
-// everywhere else, and never in a line without its words.
+// none at all) could otherwise run into the first argument. Memory for the
+// line is taken with operator new, so that running out of it ends the
+// process as exhausted memory does everywhere else, and never in a line
+// without its words.
 //
 // A module is a loaded object. The objects are listed once, through
 // dl_iterate_phdr, when the fault handling is installed at start-up: the
@@ -104,7 +105,7 @@ std::unique_ptr<char[]> Written(Write write, std::size_t& length) {
 // converted from UTF-8, where a malformed byte becomes a character of three
 // bytes, so its conversion is given three times the room.
 std::string_view InAnsiCodePage(std::string_view text, std::unique_ptr<char[]>& converted) {
-    if (!tikvan::posix::SystemTextIsUtf8()) return text;
+    if (tikvan::posix::IsAscii(text) || !tikvan::posix::SystemTextIsUtf8()) return text;
     converted.reset(new char[3 * text.size()]);
     return {converted.get(), tikvan::posix::Utf8ToCodePage(text, GetACP(), converted.get(), 3 * text.size())};
 }
@@ -119,7 +120,9 @@ char* CommandLineOfTest() {
     if (hex == nullptr) return nullptr;
     char* line = new char[std::strlen(hex) / 2 + 1];
     std::size_t length = 0;
-    for (; hex[0] != 0 && hex[1] != 0; hex += 2) line[length++] = static_cast<char>(HexDigit(hex[0]) * 16 + HexDigit(hex[1]));
+    for (; hex[0] != 0 && hex[1] != 0; hex += 2) {
+        line[length++] = static_cast<char>(HexDigit(hex[0]) * 16 + HexDigit(hex[1]));
+    }
     line[length] = 0;
     return line;
 }
@@ -221,7 +224,7 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     const char* text = path;
     static char converted[sizeof path];
     const std::string_view name(path, static_cast<std::size_t>(length));
-    if (tikvan::posix::SystemTextIsUtf8()) {
+    if (!tikvan::posix::IsAscii(name) && tikvan::posix::SystemTextIsUtf8()) {
         length = static_cast<ssize_t>(tikvan::posix::Utf8ToCodePage(name, GetACP(), converted, sizeof converted));
         text = converted;
     }
@@ -248,9 +251,13 @@ namespace tikvan::posix {
 
 void ListLoadedObjects() {
     dl_iterate_phdr(&ListObject, nullptr);
-    // A module's path is converted by the system's codeset, which the C
+    // A path outside ASCII is converted by the system's codeset, which the C
     // library must not be asked for on a signal's stack: it is asked now.
-    SystemTextIsUtf8();
+    static char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    bool ascii = length < 0 || IsAscii({path, static_cast<std::size_t>(length)});
+    for (std::size_t i = 0; i < objectCount; ++i) ascii = ascii && IsAscii(loadedObjects[i].name);
+    if (!ascii) SystemTextIsUtf8();
 }
 
 }  // namespace tikvan::posix
