@@ -78,8 +78,8 @@ const Exception& CreateRunError(RunErrorKind kind, const void* address, std::uin
     const auto& row = RowOf(kind);
     std::string_view message = LoadMessage(row.message);
     if (kind == RunErrorKind::ExternalException) {
-        const MessageArgument code(static_cast<std::int64_t>(exceptionCode));
-        message = {expanded, ExpandMessage(message, &code, 1, expanded, sizeof expanded)};
+        const MessageArgument code[] = {static_cast<std::int64_t>(exceptionCode)};
+        message = {expanded, ExpandMessage(message, code, expanded, sizeof expanded)};
     }
     return row.make(message, address, exceptionCode);
 }
@@ -105,8 +105,8 @@ EInOutError CreateIoFailure(const void* address) {
     // Of the codes that a write of standard output gives, a refused write
     // has a text of its own; the others are shown by number.
     if (code == ERROR_ACCESS_DENIED) return {code, LoadMessage(kAccessDenied), address};
-    const MessageArgument argument(static_cast<std::int64_t>(code));
-    const std::size_t length = ExpandMessage(LoadMessage(kIoErrorWithCode), &argument, 1, expanded, sizeof expanded);
+    const MessageArgument argument[] = {static_cast<std::int64_t>(code)};
+    const std::size_t length = ExpandMessage(LoadMessage(kIoErrorWithCode), argument, expanded, sizeof expanded);
     return {code, std::string_view(expanded, length), address};
 }
 

@@ -42,7 +42,7 @@ std::string_view LoadMessage(std::uint16_t id) {
     return {text, length > 0 ? static_cast<std::size_t>(length) : 0};
 }
 
-std::size_t ExpandMessage(std::string_view format, const MessageArgument* arguments, std::size_t count, char* out,
+std::size_t ExpandMessage(std::string_view format, std::span<const MessageArgument> arguments, char* out,
                           std::size_t capacity) {
     Writer writer(out, capacity);
     std::size_t next = 0;
@@ -70,7 +70,7 @@ std::size_t ExpandMessage(std::string_view format, const MessageArgument* argume
         if (cursor >= format.size()) break;
         const char letter = static_cast<char>(format[cursor] | 0x20);
         at = cursor;
-        if (next >= count) continue;
+        if (next >= arguments.size()) continue;
         const MessageArgument& argument = arguments[next++];
         const auto number = static_cast<std::uint64_t>(argument.number);
         switch (letter) {

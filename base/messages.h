@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace tikvan {
@@ -70,7 +71,7 @@ struct MessageArgument {
 // eight hexadecimal digits. Without an index a conversion takes the next
 // argument; an index also sets where the following ones continue. Other
 // bytes are copied; a conversion without its argument writes nothing.
-std::size_t ExpandMessage(std::string_view format, const MessageArgument* arguments, std::size_t count, char* out,
+std::size_t ExpandMessage(std::string_view format, std::span<const MessageArgument> arguments, char* out,
                           std::size_t capacity);
 
 }  // namespace tikvan

@@ -103,9 +103,7 @@ void WriteStatement(std::string_view text) {
 
 void WriteLineStatement(std::string_view text) {
     output.Append(text);
-    output.Append("\r\n");
-    output.EndStatement();
-    CheckIo();
+    WriteStatement("\r\n");
 }
 
 void WriteOut() { output.WriteOut(); }

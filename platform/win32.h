@@ -146,7 +146,8 @@ void GetLocalTime(LPSYSTEMTIME time);
 
 LPSTR GetCommandLineA();
 SIZE_T VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION information, SIZE_T size);
-LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter);
+// The previous filter is not given back: the program never asks for it.
+void SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter);
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 
 HANDLE GetStdHandle(DWORD which);

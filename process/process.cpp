@@ -123,8 +123,8 @@ const Exception& AccessViolation(const EXCEPTION_RECORD& record) {
     const MessageArgument arguments[] = {fault, module, access, accessed};
     const MessageArgument outside[] = {fault, access, accessed};
     const std::size_t length =
-        inModule ? ExpandMessage(LoadMessage(kAccessViolationInModule), arguments, 4, faultText, sizeof faultText)
-                 : ExpandMessage(LoadMessage(kAccessViolationOutside), outside, 3, faultText, sizeof faultText);
+        inModule ? ExpandMessage(LoadMessage(kAccessViolationInModule), arguments, faultText, sizeof faultText)
+                 : ExpandMessage(LoadMessage(kAccessViolationOutside), outside, faultText, sizeof faultText);
     return *new (accessViolation)
         EAccessViolation(std::string_view(faultText, length), record.ExceptionAddress, record.ExceptionCode);
 }

@@ -36,7 +36,9 @@ std::string_view ModuleOf(const void* address, char (&path)[MAX_PATH + 1], std::
         length = GetModuleFileNameA(nullptr, path, MAX_PATH);
         relative = at == 0 ? 0 : at - kImageHeaderSize;
     }
-    path[length < MAX_PATH ? length : MAX_PATH] = 0;
+    // The result never exceeds the size given, and a path that fills it may
+    // come without a terminating zero.
+    path[length] = 0;
     const char* name = path;
     for (const char* c = path; *c != 0; c = CharNextA(c)) {
         if (*c == '\\' || *c == '/') name = c + 1;
@@ -58,7 +60,7 @@ void WriteReport(const Exception& failure) {
     const MessageArgument arguments[] = {failure.ClassName(), module, static_cast<std::int64_t>(relative), message,
                                          NeedsPeriod(message) ? "." : ""};
     ExpandMessage({reportFormat, formatLength > 0 ? static_cast<std::size_t>(formatLength) : 0}, arguments,
-                  std::size(arguments), reportText, sizeof reportText);
+                  reportText, sizeof reportText);
     CharToOemBuffA(reportText, reportText, sizeof reportText);
     WriteReportLine(STD_ERROR_HANDLE, reportText);
 }

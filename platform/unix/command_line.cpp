@@ -204,12 +204,12 @@ LPSTR GetCommandLineA() {
 }
 
 // A module is the base address of a loaded object; a null handle is the
-// program itself. The path is given in the ANSI code page. A path that does
-// not fit is cut to size - 1 bytes and the result is `size`, as on Windows.
-// The buffers are static: the failure report asks on what stack a stack
-// overflow leaves.
+// program itself. The path is given in the ANSI code page, cut to `size`
+// bytes; the result is the number of bytes given. No terminating zero is
+// written: the caller ends the path by the result, as it must where a path
+// fills the buffer. The buffers are static: the failure report asks on what
+// stack a stack overflow leaves.
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
-    if (size == 0) return 0;
     static char path[PATH_MAX];
     ssize_t length = -1;
     const LoadedObject* object = ObjectHolding(module);
@@ -228,17 +228,14 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
         length = static_cast<ssize_t>(tikvan::posix::Utf8ToCodePage(name, GetACP(), converted, sizeof converted));
         text = converted;
     }
-    const auto bytes = static_cast<DWORD>(length);
-    const DWORD copied = bytes < size ? bytes : size - 1;
+    const DWORD copied = std::min(static_cast<DWORD>(length), size);
     std::memcpy(buffer, text, copied);
-    buffer[copied] = 0;
-    return bytes < size ? bytes : size;
+    return copied;
 }
 
 // The loaded object that holds an address: its base is the allocation base
 // of a committed region. Other addresses are not committed.
-SIZE_T VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION information, SIZE_T size) {
-    if (size < sizeof *information) return 0;
+SIZE_T VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION information, SIZE_T /*size*/) {
     *information = MEMORY_BASIC_INFORMATION{};
     if (const LoadedObject* object = ObjectHolding(address); object != nullptr) {
         information->AllocationBase = reinterpret_cast<void*>(object->base);

@@ -73,11 +73,10 @@ void OnFault(int signal, siginfo_t* info, void* context) {
 
 }  // namespace
 
-LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER newFilter) {
-    const LPTOP_LEVEL_EXCEPTION_FILTER previous = filter;
+void SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER newFilter) {
     filter = newFilter;
     // Without a filter a fault takes the default action: see OnFault.
-    if (newFilter == nullptr) return previous;
+    if (newFilter == nullptr) return;
     tikvan::posix::ListLoadedObjects();
     stack_t stack{};
     stack.ss_sp = alternateStack;
@@ -87,5 +86,4 @@ LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_F
     action.sa_sigaction = &OnFault;
     action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_NODEFER;
     for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) sigaction(signal, &action, nullptr);
-    return previous;
 }

@@ -10,7 +10,8 @@
 
 namespace {
 
-DWORD lastError = 0;
+// Set by a failed write, the only thing read after one.
+DWORD lastError;
 
 int Descriptor(HANDLE handle) { return static_cast<int>(reinterpret_cast<std::intptr_t>(handle)); }
 

@@ -154,7 +154,7 @@ constexpr std::size_t kRefusedNameLength = 85;
 // refuses it.
 const char* NameRead(const char* reported, const char* all) {
     const char* name = reported;
-    if (name == nullptr || *name == 0 || std::strcmp(name, "C") == 0) name = all;
+    if (name == nullptr || std::strcmp(name, "C") == 0) name = all;
     if (name == nullptr || *name == 0 || std::strlen(name) >= kRefusedNameLength) return nullptr;
     return name;
 }

@@ -14,7 +14,7 @@ using namespace tikvan;
 TEST_CASE("messages expand their arguments") {
     const auto expand = [](std::string_view format, const std::vector<MessageArgument>& arguments) {
         char out[64];
-        return std::string(out, ExpandMessage(format, arguments.data(), arguments.size(), out, sizeof out));
+        return std::string(out, ExpandMessage(format, arguments, out, sizeof out));
     };
     CHECK(expand("%s at %p", {"EInOutError", 0x1234}) == "EInOutError at 00001234");
     CHECK(expand("(%d) (%D) %x %X %d", {-105, 112, -1073741819LL, 255, std::int64_t{0}}) == "(-105) (112) C0000005 FF 0");
@@ -25,7 +25,7 @@ TEST_CASE("messages expand their arguments") {
     CHECK(expand("%18446744073709551617:s.", {"a", "b"}) == ".");  // 2^64 + 1 must not wrap round to 1
     char small[6];
     const MessageArgument word("abcdefgh");
-    CHECK(ExpandMessage("%s", &word, 1, small, sizeof small) == 5);
+    CHECK(ExpandMessage("%s", {&word, 1}, small, sizeof small) == 5);
     CHECK(std::string(small) == "abcde");
 }
 

@@ -1,0 +1,31 @@
+// The regional settings a locale gives: whether double-byte text is in use,
+// the bytes that begin a double-byte character, as ranges, and the two
+// separators. A process loads them once, so tests/CMakeLists.txt runs this
+// case once for each locale of its table, with the expected line in
+// TIKVAN_REGIONAL; without it the case has nothing to check.
+#include <doctest/doctest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "timestamp/regional.h"
+
+TEST_CASE("regional settings of the process's locale") {
+    const char* expected = std::getenv("TIKVAN_REGIONAL");
+    if (expected == nullptr) return;
+    tikvan::LoadRegionalSettings();
+    const tikvan::RegionalSettings& settings = tikvan::Regional();
+    const auto lead = [&](unsigned byte) {
+        return byte < 256 && settings.characters.leadBytes.Has(static_cast<unsigned char>(byte));
+    };
+    std::string line = settings.characters.farEast ? "far east" : "single";
+    constexpr char kHex[] = "0123456789ABCDEF";
+    for (unsigned low = 0; low < 256; ++low) {
+        if (!lead(low) || (low > 0 && lead(low - 1))) continue;
+        unsigned high = low;
+        while (lead(high + 1)) ++high;
+        line += {' ', kHex[low >> 4], kHex[low & 15], '-', kHex[high >> 4], kHex[high & 15]};
+    }
+    line += {' ', settings.dateSeparator, settings.timeSeparator};
+    CHECK(line == std::string(expected));
+}
