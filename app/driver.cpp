@@ -42,10 +42,11 @@ SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const Charac
     SwitchSet switches;
     for (std::string_view argument : arguments) {
         // The upper-cased argument, then its letters: neither is longer.
-        ScratchText buffer(2 * argument.size());
-        const std::string_view upper = AsciiUpper(argument, buffer.Data());
+        ScratchText upperBytes(argument.size());
+        ScratchText letterBytes(argument.size());
+        const std::string_view upper = AsciiUpper(argument, upperBytes.Data());
         const std::string_view letters =
-            ReplaceText(upper, kSwitchPrefix, "", characters, buffer.Data() + argument.size(), argument.size());
+            ReplaceText(upper, kSwitchPrefix, "", characters, letterBytes.Data(), argument.size());
         if (letters.empty()) switches.usageError = true;
         for (char letter : letters) {
             switch (letter) {

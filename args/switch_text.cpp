@@ -62,9 +62,10 @@ std::string_view AsciiUpper(std::string_view text, char* out) {
 
 std::string_view ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
                              const CharacterSet& characters, char* out, std::size_t capacity) {
-    ScratchText foldedBytes(pattern.size() + text.size());
-    const std::string_view foldedPattern = LocaleUpper(pattern, foldedBytes.Data());
-    std::string_view folded = LocaleUpper(text, foldedBytes.Data() + pattern.size());
+    ScratchText patternBytes(pattern.size());
+    ScratchText textBytes(text.size());
+    const std::string_view foldedPattern = LocaleUpper(pattern, patternBytes.Data());
+    std::string_view folded = LocaleUpper(text, textBytes.Data());
     std::string_view rest = text;
     std::size_t size = 0;
     const auto append = [&](std::string_view bytes) {

@@ -73,6 +73,31 @@ using LPOVERLAPPED = OVERLAPPED*;
 #define FILE_TYPE_CHAR 0x0002
 #define FILE_TYPE_PIPE 0x0003
 
+// A locale id is a language id and a sort id; a language id, a primary
+// language and a sublanguage.
+using LANGID = WORD;
+#define MAKELANGID(primary, sub) (static_cast<LANGID>((sub) << 10 | (primary)))
+#define PRIMARYLANGID(language) (static_cast<LANGID>(language) & 0x3FF)
+#define MAKELCID(language, sort) (static_cast<LCID>((sort) << 16 | static_cast<LANGID>(language)))
+#define LANGIDFROMLCID(locale) (static_cast<LANGID>(locale))
+#define SORT_DEFAULT 0x0
+#define LANG_NEUTRAL 0x00
+#define LANG_DANISH 0x06
+#define LANG_GERMAN 0x07
+#define LANG_ENGLISH 0x09
+#define LANG_SPANISH 0x0A
+#define LANG_FINNISH 0x0B
+#define LANG_FRENCH 0x0C
+#define LANG_ITALIAN 0x10
+#define LANG_DUTCH 0x13
+#define LANG_NORWEGIAN 0x14
+#define LANG_PORTUGUESE 0x16
+#define LANG_SWEDISH 0x1D
+#define SUBLANG_ENGLISH_US 0x01
+// The locale of a name without a numeric id, as GetThreadLocale reports it;
+// its queries answer from the data of the name in force.
+#define LOCALE_CUSTOM_DEFAULT MAKELCID(MAKELANGID(LANG_NEUTRAL, 0x03), SORT_DEFAULT)
+
 #define LOCALE_SDATE 0x001D
 #define LOCALE_STIME 0x001E
 #define LOCALE_IDEFAULTANSICODEPAGE 0x1004
@@ -168,7 +193,3 @@ int LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
 BOOL CharToOemBuffA(LPCSTR text, LPSTR converted, DWORD length);
 
 #endif
-
-// The bytes in which the program's LoadStringA converts a text of the string
-// table whole, before it cuts the text to the caller's size.
-inline constexpr int kLoadStringRoom = 4096;

@@ -1,5 +1,8 @@
 #include "timestamp/regional.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/lead_byte_ranges.h"
 #include "platform/win32.h"
 
@@ -9,15 +12,13 @@ namespace {
 
 RegionalSettings settings;
 
-constexpr LCID kDefaultLocale = 0x0409;
+constexpr LCID kDefaultLocale = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
 
-// Languages whose text is single-byte on every system, by primary language
-// id: neutral, Danish, German, English, Spanish, Finnish, French, Italian,
-// Dutch, Norwegian, Portuguese and Swedish.
-bool IsWesternLanguage(DWORD language) {
-    constexpr DWORD kWestern = 1U << 0 | 1U << 6 | 1U << 7 | 1U << 9 | 1U << 10 | 1U << 11 | 1U << 12 | 1U << 16 |
-                               1U << 19 | 1U << 20 | 1U << 22 | 1U << 29;
-    return language < 32 && ((kWestern >> language) & 1U) != 0;
+// Languages whose text is single-byte on every system, by primary language.
+bool IsWesternLanguage(LANGID language) {
+    constexpr LANGID kWestern[] = {LANG_NEUTRAL, LANG_DANISH,  LANG_GERMAN, LANG_ENGLISH,   LANG_SPANISH,    LANG_FINNISH,
+                                   LANG_FRENCH,  LANG_ITALIAN, LANG_DUTCH,  LANG_NORWEGIAN, LANG_PORTUGUESE, LANG_SWEDISH};
+    return std::ranges::find(kWestern, language) != std::end(kWestern);
 }
 
 // A one-byte locale item. The two-byte buffer holds one byte and its
@@ -57,8 +58,9 @@ void LoadRegionalSettings() {
     RegionalSettings loaded;
     LCID locale = kDefaultLocale;
     if (const LCID thread = GetThreadLocale(); thread != 0) locale = thread;
-    const DWORD language = (locale & 0xFFFF) != 0 ? locale & 0x3FF : kDefaultLocale & 0x3FF;
-    if (!IsWesternLanguage(language)) {
+    LANGID language = LANGIDFROMLCID(locale);
+    if (language == 0) language = LANGIDFROMLCID(kDefaultLocale);
+    if (!IsWesternLanguage(PRIMARYLANGID(language))) {
         loaded.characters.leadBytes = LeadBytesOf(locale);
     }
     loaded.characters.farEast = !loaded.characters.leadBytes.Empty();

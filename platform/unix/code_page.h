@@ -26,11 +26,6 @@ void AnsiToOem(char* text, std::size_t length, UINT ansi, UINT oem);
 
 // Text that every codeset spells alike: converting it needs no codeset, and
 // asking the C library for the codeset costs a start-up its locale's loading.
-inline bool IsAscii(std::string_view text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    }
-    return true;
-}
+bool IsAscii(std::string_view text);
 
 }  // namespace tikvan::posix

@@ -182,6 +182,10 @@ void Convert(std::string_view utf8, UINT codePage, Put put) {
 
 namespace tikvan::posix {
 
+bool IsAscii(std::string_view text) {
+    return std::ranges::all_of(text, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::size_t Utf8ToCodePage(std::string_view utf8, UINT codePage, char* out, std::size_t capacity) {
     std::size_t written = 0;
     Convert(utf8, codePage, [&](const char* bytes, std::size_t length) {

@@ -77,10 +77,7 @@ constexpr CodePageRow kCodePages[] = {
 #include "platform/unix/locale_table.inc"
 };
 
-// The locale of a name without a numeric id, as GetThreadLocale reports it;
-// its queries answer from the data of the name in force.
-constexpr LCID kCustomDefault = 0x0C00;
-constexpr LCID kDefaultLocale = 0x0409;
+constexpr LCID kDefaultLocale = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
 
 // Names are compared with the letters A to Z as a to z and with "_" as "-";
 // no other byte stands for another.
@@ -251,7 +248,7 @@ ProcessLocales LocalesOfNames(const char* ctype, const char* messages, const cha
     ProcessLocales locales{&DefaultLocale(), &DefaultLocale()};
     if (const char* name = NameRead(ctype, all); name != nullptr) {
         const LocaleData* row = LocaleOfName(name);
-        if (row != nullptr && row->id != kCustomDefault) locales.system = row;
+        if (row != nullptr && row->id != LOCALE_CUSTOM_DEFAULT) locales.system = row;
     }
     if (const char* name = NameRead(messages, all); name != nullptr) {
         const LocaleData* row = LocaleOfName(name);

@@ -21,6 +21,12 @@ constexpr Message kMessages[] = {
 #include "messages.inc"
 };
 
+// The room in which a text is converted whole, before it is cut to the
+// caller's size: no character takes more bytes in a code page than in
+// UTF-8, so the longest text's UTF-8 bytes hold any of them.
+constexpr std::size_t kConversionRoom =
+    std::ranges::max(kMessages, {}, [](const Message& message) { return message.utf8.size(); }).utf8.size();
+
 }  // namespace
 
 // The text converted whole and then cut to size - 1 bytes, as the
@@ -32,7 +38,7 @@ int LoadStringA(HINSTANCE /*module*/, UINT id, LPSTR buffer, int size) {
         if (message.id != id) continue;
         // Static: the failure report loads its texts on what stack a stack
         // overflow leaves.
-        static char converted[kLoadStringRoom];
+        static char converted[kConversionRoom];
         const std::size_t length =
             std::min(tikvan::posix::Utf8ToCodePage(message.utf8, GetACP(), converted, sizeof converted),
                      static_cast<std::size_t>(size - 1));

@@ -11,6 +11,14 @@
 
 #include "platform/win32.h"
 
+namespace {
+
+// The bytes in which LoadStringA converts a text of the string table whole,
+// before it cuts the text to the caller's size.
+constexpr int kLoadStringRoom = 4096;
+
+}  // namespace
+
 // The string with this id from the module's string-table resource, converted
 // to the ANSI code page and cut to size - 1 bytes. 0 when it is absent.
 int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size) {

@@ -84,3 +84,27 @@ TEST_CASE("OEM conversion within the caller's buffer") {
         CHECK(std::string(buffer) == row.converted);
     }
 }
+
+// Both builds' LoadStringA cut a text to the caller's size - 1 bytes and end
+// it with a zero; an id that is absent gives 0 and the empty text.
+TEST_CASE("string-table texts within the caller's buffer") {
+    char whole[256];
+    const int wholeLength = LoadStringA(nullptr, kReportFormat, whole, sizeof whole);
+    REQUIRE(wholeLength > 8);
+    const struct { const char* row; UINT id; int size; int length; } rows[] = {
+        {"whole", kReportFormat, static_cast<int>(sizeof whole), wholeLength},
+        {"cut to the buffer", kReportFormat, 8, 7},
+        {"one byte: the zero alone", kReportFormat, 1, 0},
+        {"absent", 1, 16, 0},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.row);
+        char buffer[sizeof whole + 1];
+        std::memset(buffer, '#', sizeof buffer);
+        CHECK(LoadStringA(nullptr, row.id, buffer, row.size) == row.length);
+        const auto length = static_cast<std::size_t>(row.length);
+        CHECK(std::string(buffer, length) == std::string(whole, length));
+        CHECK(buffer[row.length] == 0);
+        CHECK(std::string(buffer + row.size, sizeof buffer - row.size) == std::string(sizeof buffer - row.size, '#'));
+    }
+}
