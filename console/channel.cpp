@@ -51,7 +51,7 @@ public:
         std::size_t done = 0;
         DWORD code = 0;
         while (done < pending_ && code == 0) {
-            DWORD written = 0;
+            DWORD written;  // read only after a write that succeeds, which sets it
             const auto count = static_cast<DWORD>(pending_ - done);
             if (!WriteFile(handle_, buffer_ + done, count, &written, nullptr)) {
                 code = GetLastError();
@@ -73,7 +73,9 @@ private:
     // pending until it succeeds.
     bool Open() {
         handle_ = GetStdHandle(STD_OUTPUT_HANDLE);
-        const DWORD type = handle_ == INVALID_HANDLE_VALUE ? FILE_TYPE_UNKNOWN : GetFileType(handle_);
+        // A missing handle, null or INVALID_HANDLE_VALUE, fails the query:
+        // its type is FILE_TYPE_UNKNOWN too.
+        const DWORD type = GetFileType(handle_);
         if (type == FILE_TYPE_UNKNOWN) {
             PendingIoError = kCannotOpenOutput;
             return false;

@@ -68,7 +68,7 @@ void WriteReport(const Exception& failure) {
 void WriteReportLine(DWORD which, std::string_view text) {
     if (!ConsoleFlag) return;
     HANDLE handle = GetStdHandle(which);
-    DWORD written = 0;
+    DWORD written;  // not read: a report line is written once, whatever comes of it
     WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     WriteFile(handle, "\r\n", 2, &written, nullptr);
 }

@@ -9,6 +9,7 @@
 #include <ucontext.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <initializer_list>
 
 #include "platform/unix/start.h"
@@ -19,7 +20,7 @@ namespace {
 LPTOP_LEVEL_EXCEPTION_FILTER filter = nullptr;
 alignas(16) char alternateStack[64 * 1024];
 
-constexpr std::uintptr_t kStackReach = 0x10000;
+constexpr std::intptr_t kStackReach = 0x10000;
 
 DWORD ArithmeticCode(int code) {
     switch (code) {
@@ -57,7 +58,7 @@ void OnFault(int signal, siginfo_t* info, void* context) {
         record.ExceptionCode = ArithmeticCode(info->si_code);
     } else if (signal == SIGILL) {
         record.ExceptionCode = EXCEPTION_ILLEGAL_INSTRUCTION;
-    } else if ((accessed < stack ? stack - accessed : accessed - stack) < kStackReach) {
+    } else if (std::abs(static_cast<std::intptr_t>(accessed - stack)) < kStackReach) {
         record.ExceptionCode = EXCEPTION_STACK_OVERFLOW;
     } else {
         // The page-fault error code tells a write (bit 1) from a read.

@@ -25,6 +25,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/ascii.h"
 #include "platform/lead_byte_ranges.h"
 #include "platform/unix/code_page.h"
 #include "platform/unix/locale.h"
@@ -79,12 +80,9 @@ constexpr CodePageRow kCodePages[] = {
 
 constexpr LCID kDefaultLocale = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
 
-// Names are compared with the letters A to Z as a to z and with "_" as "-";
+// Names are compared with the letters a to z as A to Z and with "_" as "-";
 // no other byte stands for another.
-constexpr char Fold(char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-    return c == '_' ? '-' : c;
-}
+constexpr char Fold(char c) { return c == '_' ? '-' : tikvan::UpperAscii(c); }
 
 constexpr bool FoldedLess(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -98,9 +96,8 @@ static_assert(std::all_of(std::begin(kNames), std::end(kNames),
                           [](const NameRow& row) { return row.row < std::size(kLocales); }));
 
 // The longest table name, which bounds the names looked up.
-constexpr std::size_t kLongestName = std::max_element(std::begin(kNames), std::end(kNames), [](const NameRow& a, const NameRow& b) {
-                                         return a.name.size() < b.name.size();
-                                     })->name.size();
+constexpr std::size_t kLongestName =
+    std::ranges::max(kNames, {}, [](const NameRow& row) { return row.name.size(); }).name.size();
 
 constexpr bool IsDefaultRow(const LocaleData& row) { return row.id == kDefaultLocale; }
 static_assert(std::count_if(std::begin(kLocales), std::end(kLocales), IsDefaultRow) == 1);
@@ -293,19 +290,16 @@ std::string_view Decimal(UINT number, char (&digits)[8]) {
 LCID GetThreadLocale() { return UserLocale().id; }
 
 // The item's text and its terminating zero, for the thread's locale, the one
-// locale the program asks about. A buffer that cannot hold them fails the
-// query.
+// locale the program asks about, and for the three items it asks:
+// LOCALE_SDATE, LOCALE_STIME and LOCALE_IDEFAULTANSICODEPAGE. A buffer that
+// cannot hold them fails the query.
 int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size) {
     if (locale != GetThreadLocale()) return 0;
     const LocaleData& row = UserLocale();
-    std::string_view text;
     char digits[8];
-    switch (item) {
-        case LOCALE_SDATE: text = row.dateSeparator; break;
-        case LOCALE_STIME: text = row.timeSeparator; break;
-        case LOCALE_IDEFAULTANSICODEPAGE: text = Decimal(row.codePage, digits); break;
-        default: return 0;
-    }
+    const std::string_view text = item == LOCALE_SDATE   ? row.dateSeparator
+                                  : item == LOCALE_STIME ? row.timeSeparator
+                                                         : Decimal(row.codePage, digits);
     const int needed = static_cast<int>(text.size()) + 1;
     if (size < needed) return 0;
     std::memcpy(buffer, text.data(), text.size());

@@ -30,9 +30,8 @@ constexpr std::size_t kConversionRoom =
 }  // namespace
 
 // The text converted whole and then cut to size - 1 bytes, as the
-// executable does.
+// executable does; every caller gives at least one byte.
 int LoadStringA(HINSTANCE /*module*/, UINT id, LPSTR buffer, int size) {
-    if (buffer == nullptr || size <= 0) return 0;
     buffer[0] = 0;
     for (const Message& message : kMessages) {
         if (message.id != id) continue;
@@ -49,11 +48,11 @@ int LoadStringA(HINSTANCE /*module*/, UINT id, LPSTR buffer, int size) {
     return 0;
 }
 
-// The text ends at its terminating zero, at most length - 1 bytes in. Its
+// The text ends at its terminating zero, at most length - 1 bytes in (every
+// caller gives at least one byte). Its
 // conversion keeps every character's length, so it fits where the text
 // did; `converted` may be `text` itself.
 BOOL CharToOemBuffA(LPCSTR text, LPSTR converted, DWORD length) {
-    if (length == 0) return FALSE;
     const std::size_t size = strnlen(text, length - 1);
     if (converted != text) std::memmove(converted, text, size);
     converted[size] = 0;

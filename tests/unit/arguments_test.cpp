@@ -7,9 +7,11 @@
 
 using namespace tikvan;
 
-// Starts below 1 count as 1; counts are cut to the text.
+// Starts below 1 count as 1; counts are cut to the text; a negative count
+// gives nothing.
 TEST_CASE("byte ranges") {
     CHECK((ByteRange("abc", 0, 2) == "ab" && ByteRange("abc", 3, 5) == "c" && ByteRange("abc", 4, 1).empty()));
+    CHECK(ByteRange("abc", 2, -1).empty());
 }
 
 // An occurrence on a trail byte, a byte after an odd run of lead bytes, stays.

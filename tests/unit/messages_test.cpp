@@ -58,6 +58,15 @@ TEST_CASE("failure objects: run-error numbers, messages, and messages cut to the
         CHECK(RunErrorNumber(static_cast<RunErrorKind>(kind)) == number);
         if (message != 0) CHECK(CreateRunError(static_cast<RunErrorKind>(kind), nullptr).Message() == LoadMessage(message));
     }
+    // The two conversion failures, which a clock outside the calendar raises.
+    for (const auto& [raise, id] : {std::pair{&RaiseDateConversion, 65521}, {&RaiseTimeConversion, 65520}}) {
+        CAPTURE(id);
+        try {
+            raise();
+        } catch (const EConvertError& failure) {
+            CHECK(failure.Message() == LoadMessage(static_cast<std::uint16_t>(id)));
+        }
+    }
     const std::string longText(3 * kMessageCapacity, 'x');
     CHECK(EConvertError(longText, nullptr).Message().size() == kMessageCapacity - 1);
 }

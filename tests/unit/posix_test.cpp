@@ -20,6 +20,7 @@ TEST_CASE("UTF-8 becomes code page bytes") {
     const std::string r = "\xEF\xBF\xBD";  // U+FFFD in code page 65001
     CHECK(convert("\xE6\x97\xA5\xE4\xBB\x98\xEF\xBD\xB1", 932) == "\x93\xFA\x95\x74\xB1");  // 日付ｱ
     CHECK(convert("\xF0\x9F\x98\x80\xE3\x81\xE3\x81\x82", 932) == "???\x82\xA0");  // an emoji, a cut character, あ
+    CHECK(convert("\xEF\xBF\xBF", 932) == "?");  // U+FFFF, the last character of one unit
     CHECK(convert("/\xEF\xBC\xA4\xC3\xA9\xE3\x81\x82\x7F", 1252) == "/D\xE9?\x7F");  // /Ｄéあ DEL
     CHECK(convert("\xE3\x81\x82\xF0\x90\x80\x80\xF0\x90\x81\x80\xEF\xBF\xBF", 65001) ==
           "\xE3\x81\x82\xF0\x90\x80\x80\xF0\x90\x81\x80\xEF\xBF\xBF");  // U+10000, U+10040
