@@ -20,7 +20,8 @@ public:
     // Appends the bytes, writing the buffer out each time it becomes full.
     // Bytes that cannot be written are dropped.
     void Append(std::string_view bytes) {
-        if (!open_ && !Open()) return;
+        if (!open_) Open();
+        if (!open_) return;
         while (!bytes.empty()) {
             const std::size_t room = kCapacity - pending_;
             if (bytes.size() < room) {
@@ -71,18 +72,17 @@ private:
     // Binds the channel to standard output, unless it is missing or of no
     // known type. Tried again by every write while it fails; nothing is
     // pending until it succeeds.
-    bool Open() {
+    void Open() {
         handle_ = GetStdHandle(STD_OUTPUT_HANDLE);
         // A missing handle, null or INVALID_HANDLE_VALUE, fails the query:
         // its type is FILE_TYPE_UNKNOWN too.
         const DWORD type = GetFileType(handle_);
         if (type == FILE_TYPE_UNKNOWN) {
             PendingIoError = kCannotOpenOutput;
-            return false;
+            return;
         }
         flushEachStatement_ = type == FILE_TYPE_CHAR;
         open_ = true;
-        return true;
     }
 
     // The channel is a static object: it starts closed and empty.

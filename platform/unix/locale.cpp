@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <clocale>
 #include <cstdint>
 #include <cstdlib>
@@ -275,14 +276,9 @@ namespace {
 const LocaleData& UserLocale() { return *Locales().user; }
 const LocaleData& CodePageLocale() { return *Locales().system; }
 
-// The decimal digits of a number, in `digits`.
-std::string_view Decimal(UINT number, char (&digits)[8]) {
-    std::size_t at = sizeof digits;
-    do {
-        digits[--at] = static_cast<char>('0' + number % 10);
-        number /= 10;
-    } while (number != 0 && at > 0);
-    return {digits + at, sizeof digits - at};
+// The decimal digits of a number, in `digits`, which hold any UINT.
+std::string_view Decimal(UINT number, char (&digits)[10]) {
+    return {digits, static_cast<std::size_t>(std::to_chars(std::begin(digits), std::end(digits), number).ptr - digits)};
 }
 
 }  // namespace
@@ -296,7 +292,7 @@ LCID GetThreadLocale() { return UserLocale().id; }
 int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size) {
     if (locale != GetThreadLocale()) return 0;
     const LocaleData& row = UserLocale();
-    char digits[8];
+    char digits[10]{};
     const std::string_view text = item == LOCALE_SDATE   ? row.dateSeparator
                                   : item == LOCALE_STIME ? row.timeSeparator
                                                          : Decimal(row.codePage, digits);

@@ -78,9 +78,10 @@ volatile int deepest = 1 << 30;
         std::raise(SIGFPE);
     } else if (mode == "loader") {
         dl_iterate_phdr([](dl_phdr_info*, std::size_t, void*) { return static_cast<int>(Unmapped()); }, nullptr);
-    } else if (mode == "nested") {
+    } else if (mode.starts_with("nested")) {
         // Standard error becomes a full pipe that nobody reads, so the report
-        // blocks; a second later the alarm faults.
+        // blocks; a second later the alarm faults ("nested-trap": by an
+        // illegal instruction, a fault of no run-time error of its own).
         int ends[2];
         if (pipe(ends) != 0) return;
         fcntl(ends[1], F_SETFL, O_NONBLOCK);
@@ -88,7 +89,10 @@ volatile int deepest = 1 << 30;
         }
         fcntl(ends[1], F_SETFL, 0);
         dup2(ends[1], 2);
-        std::signal(SIGALRM, [](int) { Unmapped() = 1; });
+        std::signal(SIGALRM, [](int) {
+            if (mode == "nested-trap") __builtin_trap();
+            Unmapped() = 1;
+        });
         alarm(1);
         Unmapped() = 1;
     }
