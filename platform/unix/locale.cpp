@@ -285,12 +285,11 @@ std::string_view Decimal(UINT number, char (&digits)[10]) {
 
 LCID GetThreadLocale() { return UserLocale().id; }
 
-// The item's text and its terminating zero, for the thread's locale, the one
-// locale the program asks about, and for the three items it asks:
-// LOCALE_SDATE, LOCALE_STIME and LOCALE_IDEFAULTANSICODEPAGE. A buffer that
-// cannot hold them fails the query.
-int GetLocaleInfoA(LCID locale, LCTYPE item, LPSTR buffer, int size) {
-    if (locale != GetThreadLocale()) return 0;
+// The item's text and its terminating zero, for the three items the program
+// asks (LOCALE_SDATE, LOCALE_STIME and LOCALE_IDEFAULTANSICODEPAGE) of the
+// one locale it asks about, the thread's. A buffer that cannot hold them
+// fails the query.
+int GetLocaleInfoA(LCID /*locale*/, LCTYPE item, LPSTR buffer, int size) {
     const LocaleData& row = UserLocale();
     char digits[10]{};
     const std::string_view text = item == LOCALE_SDATE   ? row.dateSeparator
