@@ -1,7 +1,6 @@
 #include "base/failure.h"
 
 #include <cstring>
-#include <new>
 #include <type_traits>
 
 #include "platform/win32.h"
@@ -17,17 +16,12 @@ Exception::Exception(std::string_view message, const void* address)
 
 namespace {
 
-// Where CreateRunError makes its object; no class of the tree is larger
-// than EExternal, and none needs destroying.
-alignas(EExternal) unsigned char runError[sizeof(EExternal)];
-
 template <class Failure>
 const Exception& BuildRunError(std::string_view message, const void* address, std::uint32_t exceptionCode) {
-    static_assert(sizeof(Failure) <= sizeof runError && std::is_trivially_destructible_v<Failure>);
     if constexpr (std::is_base_of_v<EExternal, Failure>) {
-        return *new (runError) Failure(message, address, exceptionCode);
+        return MakeFailure<Failure>(message, address, exceptionCode);
     } else {
-        return *new (runError) Failure(message, address);
+        return MakeFailure<Failure>(message, address);
     }
 }
 

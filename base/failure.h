@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <string_view>
+#include <type_traits>
 
 #include "base/messages.h"
 
@@ -131,10 +133,20 @@ enum class RunErrorKind : std::uint8_t {
     IntfCast, SafecallException,
 };
 
-// The failure object of a run-time error kind at a code address: an object
-// of the kind's class with the kind's message. The object lives in static storage, which the next call reuses, so making
-// it needs no memory: a fault or exhausted memory ends the process, so one
-// is made in a run.
+// The one place of the failure objects of faults and exhausted memory, so
+// that making one needs no memory: such a failure ends the process, and the
+// next object made here replaces the one before. No class of the tree is
+// larger than EExternal, and none needs destroying.
+alignas(EExternal) inline unsigned char madeFailure[sizeof(EExternal)];
+
+template <class Failure, class... Arguments>
+const Failure& MakeFailure(Arguments&&... arguments) {
+    static_assert(sizeof(Failure) <= sizeof madeFailure && std::is_trivially_destructible_v<Failure>);
+    return *new (madeFailure) Failure(static_cast<Arguments&&>(arguments)...);
+}
+
+// The failure object of a run-time error kind at a code address, made by
+// MakeFailure: an object of the kind's class with the kind's message.
 const Exception& CreateRunError(RunErrorKind kind, const void* address, std::uint32_t exceptionCode = 0);
 
 // The run-time error number of a kind, the exit status where no failure

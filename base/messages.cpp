@@ -61,14 +61,14 @@ std::size_t ExpandMessage(std::string_view format, std::span<const MessageArgume
             ++cursor;
             indexed = true;
         }
-        if (indexed && cursor < format.size() && format[cursor] == ':') {
-            next = index;
-            ++cursor;
-        } else {
-            cursor = at + 1;
+        const bool byIndex = indexed && cursor < format.size() && format[cursor] == ':';
+        cursor = byIndex ? cursor + 1 : at + 1;
+        const char letter = cursor < format.size() ? static_cast<char>(format[cursor] | 0x20) : 0;
+        if (letter != 's' && letter != 'd' && letter != 'x' && letter != 'p') {
+            writer.Put('%');  // no conversion: copied, and the bytes after it in their turn
+            continue;
         }
-        if (cursor >= format.size()) break;
-        const char letter = static_cast<char>(format[cursor] | 0x20);
+        if (byIndex) next = index;
         at = cursor;
         if (next >= arguments.size()) continue;
         const MessageArgument& argument = arguments[next++];
@@ -80,8 +80,7 @@ std::size_t ExpandMessage(std::string_view format, std::span<const MessageArgume
                 writer.PutNumber(argument.number < 0 ? 0 - number : number, 10, 1);
                 break;
             case 'x': writer.PutNumber(number & 0xFFFFFFFFU, 16, 1); break;
-            case 'p': writer.PutNumber(number & 0xFFFFFFFFU, 16, 8); break;
-            default: break;
+            default: writer.PutNumber(number & 0xFFFFFFFFU, 16, 8); break;  // 'p'
         }
     }
     return writer.Finish();

@@ -9,41 +9,10 @@
 
 namespace tikvan {
 
-// String-table ids of the texts the program shows, sorted by id.
+// String-table ids of the texts the program shows, by name.
 enum MessageId : std::uint16_t {
-    kVariantArrayCreate = 65488,
-    kVariantBounds = 65489,
-    kVariantTypeCast = 65490,
-    kVariantOperation = 65491,
-    kVariantArgument = 65492,
-    kExternalException = 65493,  // "%x": the platform's exception code
-    kAssertionFailed = 65494,
-    kIntfCast = 65495,
-    kSafecallException = 65496,
-    kAccessViolationInModule = 65499,
-    kOverflow = 65504,
-    kUnderflow = 65505,
-    kInvalidPointer = 65506,
-    kInvalidCast = 65507,
-    kAccessViolationOutside = 65508,
-    kAccessViolation = 65509,
-    kStackOverflow = 65510,
-    kControlC = 65511,
-    kPrivilege = 65512,
-    kReportFormat = 65513,
-    kVariantDispatch = 65517,
-    kReadAccess = 65518,
-    kWriteAccess = 65519,
-    kTimeConversion = 65520,
-    kDateConversion = 65521,
-    kOutOfMemory = 65522,
-    kIoErrorWithCode = 65523,  // "%d": the I/O code
-    kAccessDenied = 65527,
-    kDivByZero = 65531,
-    kRangeError = 65532,
-    kIntOverflow = 65533,
-    kInvalidOp = 65534,
-    kZeroDivide = 65535,
+#define TIKVAN_MESSAGE(name, id, text) name = id,
+#include "resources/messages.def"
 };
 
 // The room for a text of the string table and its terminating zero.
@@ -70,7 +39,8 @@ struct MessageArgument {
 // and a letter in either case: s text, d signed decimal, x hexadecimal, p
 // eight hexadecimal digits. Without an index a conversion takes the next
 // argument; an index also sets where the following ones continue. Other
-// bytes are copied; a conversion without its argument writes nothing.
+// bytes are copied, a "%" that begins no conversion among them; a
+// conversion without its argument writes nothing.
 std::size_t ExpandMessage(std::string_view format, std::span<const MessageArgument> arguments, char* out,
                           std::size_t capacity);
 

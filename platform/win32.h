@@ -11,8 +11,15 @@
 //   CharToOemBuffA), so the executable imports KERNEL32 and msvcrt
 //   only.
 // * POSIX: the subset of types, constants and calls that the program uses is
-//   declared here and implemented in unix/, each call to the contract the
-//   program relies on and nothing more. It is not a general Win32 layer.
+//   declared here and implemented in unix/, each call to its Win32 contract
+//   for the arguments the program gives and nothing more. It is not a
+//   general Win32 layer.
+//
+// LoadStringA and CharToOemBuffA keep their Win32 contracts on both builds:
+// LoadStringA cuts a text after the last whole character that fits in
+// size - 1 bytes and ends it with a zero (0 and nothing written when size is
+// 0); CharToOemBuffA converts exactly `length` bytes, which may be in place,
+// and writes no zero.
 #pragma once
 
 #ifdef _WIN32
@@ -30,9 +37,6 @@ DWORD WINAPI CharUpperBuffA(LPSTR text, DWORD length);
 // NOLINTNEXTLINE(clang-diagnostic-inconsistent-dllimport,readability-redundant-declaration)
 int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
 #pragma GCC diagnostic pop
-// The text, which ends at its terminating zero, in the OEM code page: the
-// converted text and its zero in the `length` bytes at `converted`, which
-// may be `text` itself, cut after the last whole character that fits.
 BOOL WINAPI CharToOemBuffA(LPCSTR text, LPSTR converted, DWORD length);
 
 #else
@@ -171,8 +175,7 @@ void GetLocalTime(LPSYSTEMTIME time);
 
 LPSTR GetCommandLineA();
 SIZE_T VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION information, SIZE_T size);
-// The previous filter is not given back: the program never asks for it.
-void SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter);
+LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter);
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 
 HANDLE GetStdHandle(DWORD which);

@@ -17,22 +17,24 @@ namespace {
 
 // The status the process ends with; 0 until something sets it.
 std::int32_t ExitStatus = 0;
-// Where a run-time error struck while no failure handling was in place; the
-// end sequence then writes its line to standard output.
+// Whether a run-time error struck while no failure handling was in place,
+// and where (an address of 0 is one too); the end sequence then writes its
+// line to standard output.
+bool RunErrorDue = false;
 const void* ErrorLocation = nullptr;
 
 constexpr int kFailureStatus = 1;
 
-// The end sequence, which ProcessEnd describes.
+// The end sequence, which ProcessEnd describes. What standard output still
+// holds goes first, whatever way led here; the run-time error line follows,
+// whatever became of that write-out.
 [[noreturn]] void RunEndSequence() {
-    if (ErrorLocation != nullptr) {
-        // What standard output holds goes first; the line is written
-        // whatever became of that.
-        WriteOut();
-        TakeIoError();
+    WriteOut();
+    TakeIoError();
+    if (RunErrorDue) {
         char line[kRunErrorLineLength];
         FormatRunErrorLine(ExitStatus, reinterpret_cast<std::uintptr_t>(ErrorLocation), line);
-        WriteReportLine(STD_OUTPUT_HANDLE, {line, sizeof line});
+        WriteReportLine(ReportStream::Output, {line, sizeof line});
     }
     SetUnhandledExceptionFilter(nullptr);
     ExitProcess(static_cast<UINT>(ExitStatus));
@@ -40,22 +42,29 @@ constexpr int kFailureStatus = 1;
 
 // Memory set aside at start-up for raising and reporting exhausted memory:
 // raising any failure needs a little memory for the failure in flight, and
-// when none is left the C++ run-time can only abort.
+// when none is left the C++ run-time can only abort. While it is set aside,
+// failure handling is in place.
 constexpr std::size_t kMemoryReserve = 16'384;
 void* memoryReserve = nullptr;
 
-// Called by operator new when memory is exhausted. The first time, the
-// reserve goes back to the heap and std::bad_alloc is raised, which ends in
-// the out-of-memory report. If memory runs out again while that failure is raised or reported, the
-// process ends at once with run-time error 203.
-void OnMemoryExhausted() {
-    if (memoryReserve != nullptr) {
+// A run-time error of `kind` at `location`. Only exhausted memory is raised
+// this way (the platform's faults become failures in the outermost handler):
+// while failure handling is in place, the memory set aside goes back to the
+// heap and std::bad_alloc is raised, which ends in the out-of-memory report.
+// Otherwise (before start-up has set the memory aside, or when memory runs
+// out again while that failure is raised or reported) the process ends with
+// the kind's run-time error number and its line.
+[[noreturn]] void RaiseRunError(RunErrorKind kind, const void* location) {
+    if (kind == RunErrorKind::OutOfMemory && memoryReserve != nullptr) {
         std::free(memoryReserve);
         memoryReserve = nullptr;
         throw std::bad_alloc();
     }
-    EndWithRunError(RunErrorNumber(RunErrorKind::OutOfMemory), __builtin_return_address(0));
+    EndWithRunError(RunErrorNumber(kind), location);
 }
+
+// Called by operator new when memory is exhausted.
+void OnMemoryExhausted() { RaiseRunError(RunErrorKind::OutOfMemory, __builtin_return_address(0)); }
 
 // Reports the failure in flight.
 void ReportInFlight() {
@@ -66,6 +75,10 @@ void ReportInFlight() {
     } catch (const std::bad_alloc&) {
         ReportFailure(CreateRunError(RunErrorKind::OutOfMemory, nullptr));
     } catch (...) {
+        // Of no failure class, it has no report; what standard output holds
+        // is written out and checked all the same.
+        WriteOut();
+        CheckIo();
     }
 }
 
@@ -105,9 +118,6 @@ constexpr struct {
 // leaves.
 char accessText[kMessageCapacity];
 char faultText[kMessageCapacity];
-char faultModule[MAX_PATH + 1];
-
-alignas(EAccessViolation) unsigned char accessViolation[sizeof(EAccessViolation)];
 
 // An access violation names the fault address, the module that holds it,
 // whether memory was read or written, and the address accessed.
@@ -117,7 +127,7 @@ const Exception& AccessViolation(const EXCEPTION_RECORD& record) {
     const std::string_view access(accessText, kind.size());
     std::uintptr_t relative = 0;
     bool inModule{};
-    const std::string_view module = ModuleOf(record.ExceptionAddress, faultModule, relative, &inModule);
+    const std::string_view module = ModuleOf(record.ExceptionAddress, relative, &inModule);
     const auto fault = static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(record.ExceptionAddress));
     const auto accessed = static_cast<std::int64_t>(record.ExceptionInformation[1]);
     const MessageArgument arguments[] = {fault, module, access, accessed};
@@ -125,8 +135,8 @@ const Exception& AccessViolation(const EXCEPTION_RECORD& record) {
     const std::size_t length =
         inModule ? ExpandMessage(LoadMessage(kAccessViolationInModule), arguments, faultText, sizeof faultText)
                  : ExpandMessage(LoadMessage(kAccessViolationOutside), outside, faultText, sizeof faultText);
-    return *new (accessViolation)
-        EAccessViolation(std::string_view(faultText, length), record.ExceptionAddress, record.ExceptionCode);
+    return MakeFailure<EAccessViolation>(std::string_view(faultText, length), record.ExceptionAddress,
+                                         record.ExceptionCode);
 }
 
 // The failure that a fault is reported as: the fault's own, unless what
@@ -134,10 +144,7 @@ const Exception& AccessViolation(const EXCEPTION_RECORD& record) {
 // instead, at this call. Nothing is raised.
 [[gnu::noinline]] const Exception& FaultFailure(const EXCEPTION_RECORD& record, RunErrorKind kind) {
     WriteOut();
-    if (PendingIoError != 0) {
-        alignas(EInOutError) static unsigned char ioFailure[sizeof(EInOutError)];
-        return *new (ioFailure) EInOutError(CreateIoFailure(__builtin_return_address(0)));
-    }
+    if (PendingIoError != 0) return MakeFailure<EInOutError>(CreateIoFailure(__builtin_return_address(0)));
     if (kind == RunErrorKind::AccessViolation && record.NumberParameters >= 2) return AccessViolation(record);
     return CreateRunError(kind, record.ExceptionAddress, record.ExceptionCode);
 }
@@ -169,10 +176,9 @@ LONG WINAPI ReportPlatformFault(EXCEPTION_POINTERS* fault) {
 }  // namespace
 
 void StartProcess() {
-    memoryReserve = std::malloc(kMemoryReserve);
-    if (memoryReserve == nullptr) {
-        EndWithRunError(RunErrorNumber(RunErrorKind::OutOfMemory), __builtin_return_address(0));
-    }
+    void* const reserve = std::malloc(kMemoryReserve);
+    if (reserve == nullptr) RaiseRunError(RunErrorKind::OutOfMemory, __builtin_return_address(0));
+    memoryReserve = reserve;
     std::set_new_handler(&OnMemoryExhausted);
     SetUnhandledExceptionFilter(&ReportPlatformFault);
     LoadRegionalSettings();
@@ -203,6 +209,7 @@ void FormatRunErrorLine(int number, std::uintptr_t location, char (&line)[kRunEr
 
 void EndWithRunError(int number, const void* location) {
     ExitStatus = number;
+    RunErrorDue = true;
     ErrorLocation = location;
     RunEndSequence();
 }

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "base/failure.h"
-#include "platform/win32.h"
 
 namespace tikvan {
 
@@ -16,20 +15,23 @@ namespace tikvan {
 // the standard handles. This program always sets it and has no other form.
 extern bool ConsoleFlag;
 
-// A report's text and CR LF, written to the standard handle `which` when
-// ConsoleFlag is set. The results of the writes are ignored.
-void WriteReportLine(DWORD which, std::string_view text);
+// The standard handle a report line goes to: the run-time error line to
+// standard output, the failure report to standard error.
+enum class ReportStream : bool { Output, Error };
+
+// A report's text and CR LF, written to `stream` when ConsoleFlag is set.
+// The results of the writes are ignored.
+void WriteReportLine(ReportStream stream, std::string_view text);
 
 // True when the report puts "." after `message`: it is not empty and its
 // last byte is not ".". A message ending in "。" gets one.
 bool NeedsPeriod(std::string_view message);
 
-// The file name of the module that holds `address`, written into `path`,
-// and the address relative to that module; the program's own name and the
-// address less its header size when no module holds it. `inModule` tells
-// which.
-std::string_view ModuleOf(const void* address, char (&path)[MAX_PATH + 1], std::uintptr_t& relative,
-                          bool* inModule = nullptr);
+// The file name of the module that holds `address`, and the address
+// relative to that module; the program's own name and the address less its
+// header size when no module holds it. `inModule` tells which. The name is
+// a view of one static buffer, which the next call fills anew.
+std::string_view ModuleOf(const void* address, std::uintptr_t& relative, bool* inModule = nullptr);
 
 // Writes out standard output and checks it, then writes the report of
 // `failure` to standard error: its class, module and address on one line,

@@ -204,17 +204,17 @@ LPSTR GetCommandLineA() {
 }
 
 // A module is the base address of a loaded object; a null handle is the
-// program itself. The path is given in the ANSI code page, cut to `size`
-// bytes; the result is the number of bytes given. No terminating zero is
-// written: the caller ends the path by the result, as it must where a path
-// fills the buffer. The buffers are static: the failure report asks on what
-// stack a stack overflow leaves.
+// program itself, as is the object listed without a name. An object named
+// without a path (the kernel's shared object) is given by its name. The
+// path is given in the ANSI code page with its zero; cut to size - 1 bytes
+// and the zero, the result is `size`. The buffers are static: the failure
+// report asks on what stack a stack overflow leaves.
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     static char path[PATH_MAX];
     ssize_t length = -1;
     const LoadedObject* object = ObjectHolding(module);
     const bool found = object != nullptr && object->base == reinterpret_cast<std::uintptr_t>(module);
-    if (found && std::strchr(object->name, '/') != nullptr) {
+    if (found && object->name[0] != 0) {
         length = static_cast<ssize_t>(std::strlen(object->name));
         std::memcpy(path, object->name, std::min(sizeof path, static_cast<std::size_t>(length)));
     } else if (module == nullptr || found) {
@@ -228,9 +228,11 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
         length = static_cast<ssize_t>(tikvan::posix::Utf8ToCodePage(name, GetACP(), converted, sizeof converted));
         text = converted;
     }
-    const DWORD copied = std::min(static_cast<DWORD>(length), size);
+    if (size == 0) return 0;
+    const DWORD copied = std::min(static_cast<DWORD>(length), size - 1);
     std::memcpy(buffer, text, copied);
-    return copied;
+    buffer[copied] = 0;
+    return copied < static_cast<DWORD>(length) ? size : copied;
 }
 
 // The loaded object that holds an address: its base is the allocation base

@@ -74,10 +74,11 @@ void OnFault(int signal, siginfo_t* info, void* context) {
 
 }  // namespace
 
-void SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER newFilter) {
+LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER newFilter) {
+    const LPTOP_LEVEL_EXCEPTION_FILTER previous = filter;
     filter = newFilter;
     // Without a filter a fault takes the default action: see OnFault.
-    if (newFilter == nullptr) return;
+    if (newFilter == nullptr) return previous;
     tikvan::posix::ListLoadedObjects();
     stack_t stack{};
     stack.ss_sp = alternateStack;
@@ -87,4 +88,5 @@ void SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER newFilter) {
     action.sa_sigaction = &OnFault;
     action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_NODEFER;
     for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) sigaction(signal, &action, nullptr);
+    return previous;
 }

@@ -7,20 +7,42 @@
 // in platform/characters.cpp). So the executable imports KERNEL32 and msvcrt
 // only.
 // Nothing else belongs in this file.
-#include <iterator>
-
 #include "platform/win32.h"
 
 namespace {
 
-// The bytes in which LoadStringA converts a text of the string table whole,
-// before it cuts the text to the caller's size.
-constexpr int kLoadStringRoom = 4096;
+// The most bytes one UTF-16 character (a unit or a surrogate pair) takes in
+// a code page.
+constexpr int kCharacterRoom = 8;
+
+// The bytes of text that CharToOemBuffA converts at a time; any count
+// would do.
+constexpr DWORD kPieceRoom = 4096;
+
+// `units` UTF-16 units in code page `codePage`, whole characters only, into
+// at most `room` bytes at `out`; gives the count of bytes written. One
+// character at a time, so that no text is too long to be cut, and no
+// buffer but the caller's is needed: the failure report converts on the
+// little stack that a stack overflow leaves.
+DWORD FromWide(UINT codePage, const WCHAR* units, int count, LPSTR out, DWORD room) {
+    DWORD written = 0;
+    for (int at = 0; at < count;) {
+        const int step = IS_HIGH_SURROGATE(units[at]) && at + 1 < count ? 2 : 1;
+        char character[kCharacterRoom];
+        const int size = WideCharToMultiByte(codePage, 0, units + at, step, character, sizeof character, nullptr, nullptr);
+        if (size <= 0 || written + static_cast<DWORD>(size) > room) break;
+        for (int i = 0; i < size; ++i) out[written++] = character[i];
+        at += step;
+    }
+    return written;
+}
 
 }  // namespace
 
-// The string with this id from the module's string-table resource, converted
-// to the ANSI code page and cut to size - 1 bytes. 0 when it is absent.
+// The string with this id from the module's string-table resource, in the
+// ANSI code page, cut after the last whole character that fits in size - 1
+// bytes, and its zero. 0 and the empty text when it is absent; 0 and
+// nothing written when `size` leaves no room.
 int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size) {
     if (buffer == nullptr || size <= 0) return 0;
     buffer[0] = 0;
@@ -30,46 +52,32 @@ int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size) {
     const auto* entry = block == nullptr ? nullptr : static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
     if (entry == nullptr) return 0;
     for (UINT i = 0; i < (id & 15); ++i) entry += 1 + entry[0];
-    // Static, like the buffer below: the failure report calls both on the
-    // little stack that a stack overflow leaves.
-    static char converted[kLoadStringRoom];
-    int length = entry[0] == 0 ? 0
-                               : WideCharToMultiByte(CP_ACP, 0, entry + 1, entry[0], converted, sizeof converted,
-                                                     nullptr, nullptr);
-    if (length <= 0) return 0;
-    if (length > size - 1) length = size - 1;
-    for (int i = 0; i < length; ++i) buffer[i] = converted[i];
+    const DWORD length = FromWide(CP_ACP, entry + 1, entry[0], buffer, static_cast<DWORD>(size - 1));
     buffer[length] = 0;
-    return length;
+    return static_cast<int>(length);
 }
 
-// ANSI to OEM code page, through UTF-16. The text ends at its terminating
-// zero, at most length - 1 bytes in; the converted text and its zero are
-// written into the `length` bytes at `converted`, which may be `text`
-// itself, cut after the last whole character that fits.
+// The `length` bytes of `text` in the OEM code page, into the `length`
+// bytes at `converted`, which may be `text` itself; a character that does
+// not fit is left out, and nothing else is written. The text is converted
+// in pieces that end after a byte below 0x40, which no double-byte or UTF-8
+// character holds, so that no piece splits a character and no text is too
+// long for the buffer; static, as the report converts on the little stack
+// that a stack overflow leaves.
 BOOL WINAPI CharToOemBuffA(LPCSTR text, LPSTR converted, DWORD length) {
-    if (length == 0) return FALSE;
-    // Static, like LoadStringA's: the failure report converts on the little
-    // stack that a stack overflow leaves.
-    static WCHAR wide[4096];
-    DWORD bytes = 0;
-    while (bytes + 1 < length && text[bytes] != 0) ++bytes;
-    const int units = bytes == 0 ? 0
-                                 : MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(bytes), wide,
-                                                       static_cast<int>(std::size(wide)));
-    // The whole characters whose conversion fits before the terminating zero.
-    int taken = 0;
-    DWORD written = 0;
-    while (taken < units) {
-        const int step = IS_HIGH_SURROGATE(wide[taken]) && taken + 1 < units ? 2 : 1;
-        const int size = WideCharToMultiByte(CP_OEMCP, 0, wide + taken, step, nullptr, 0, nullptr, nullptr);
-        if (size <= 0 || written + static_cast<DWORD>(size) + 1 > length) break;
-        written += static_cast<DWORD>(size);
-        taken += step;
+    static WCHAR wide[kPieceRoom];
+    for (DWORD read = 0, written = 0; read < length;) {
+        DWORD piece = length - read < kPieceRoom ? length - read : kPieceRoom;
+        for (DWORD end = piece; read + piece < length && end > 1; --end) {
+            if (static_cast<BYTE>(text[read + end - 1]) < 0x40) {
+                piece = end;
+                break;
+            }
+        }
+        const int units = MultiByteToWideChar(CP_ACP, 0, text + read, static_cast<int>(piece), wide, kPieceRoom);
+        read += piece;
+        // In place, the piece converted takes no more room than its own.
+        written += FromWide(CP_OEMCP, wide, units, converted + written, (converted == text ? read : length) - written);
     }
-    if (taken > 0) {
-        WideCharToMultiByte(CP_OEMCP, 0, wide, taken, converted, static_cast<int>(written), nullptr, nullptr);
-    }
-    converted[written] = 0;
     return TRUE;
 }

@@ -1,11 +1,14 @@
 // fault MODE: the fault MODE names, in the guarded run while the channel
-// holds output; memory2: memory out again after its failure; runerror: the
-// last-resort line; window: as a program without a console. The rows of
+// holds output; memory2: memory out again after its failure; foreign: an
+// exception of no failure class; runerror NUMBER ADDRESS: the last-resort
+// line; window: as a program without a console. The rows of
 // tests/e2e/cases.txt that run it say how each ends.
 #include <csignal>
 #include <cfenv>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <new>
 #include <string_view>
 
@@ -72,9 +75,13 @@ volatile int deepest = 1 << 30;
         static_cast<void>(result);
     } else if (mode == "trap") {
         __builtin_trap();
+    } else if (mode == "foreign") {
+        throw 42;
     }
 #ifdef __GLIBC__
-    if (mode == "sent") {
+    if (mode == "vdso") {  // the C library's clock writes through the kernel's shared object
+        clock_gettime(CLOCK_MONOTONIC, reinterpret_cast<timespec*>(unmapped));
+    } else if (mode == "sent") {
         std::raise(SIGFPE);
     } else if (mode == "loader") {
         dl_iterate_phdr([](dl_phdr_info*, std::size_t, void*) { return static_cast<int>(Unmapped()); }, nullptr);
@@ -105,7 +112,9 @@ int main(int argc, char** argv) {
     mode = argc > 1 ? argv[1] : "";
     tikvan::ConsoleFlag = mode != "window";  // as a program without a console
     tikvan::StartProcess();
-    if (mode == "runerror") tikvan::EndWithRunError(217, reinterpret_cast<const void*>(std::uintptr_t{0x00401234}));
+    if (mode == "runerror" && argc == 4) {
+        tikvan::EndWithRunError(std::atoi(argv[2]), reinterpret_cast<const void*>(std::strtoull(argv[3], nullptr, 16)));
+    }
     tikvan::RunGuarded([] {
         tikvan::WriteStatement("unwritten");
         Fault();

@@ -1,13 +1,10 @@
 // The POSIX build's conversion of UTF-8 text (the command line, the
-// program's path, the texts) into a code page, as Wine converts it; a
-// report line of a program that has not said it has a console.
+// program's path, the texts) into a code page, as Wine converts it.
 #include <doctest/doctest.h>
-#include <unistd.h>
 
 #include <string>
 
 #include "platform/unix/code_page.h"
-#include "process/report.h"
 
 using namespace tikvan::posix;
 
@@ -31,20 +28,4 @@ TEST_CASE("UTF-8 becomes code page bytes") {
     char out[3] = {'x', 'x', 'x'};
     CHECK(Utf8ToCodePage("\xE3\x81\x82\xE3\x81\x82", 932, out, sizeof out) == 2);
     CHECK(std::string(out, 3) == "\x82\xA0x");
-}
-
-// This test program, like any that does not set the console flag, writes
-// no report line: standard error, a pipe here, stays empty.
-TEST_CASE("no console, no report line") {
-    int ends[2];
-    REQUIRE(pipe(ends) == 0);
-    const int saved = dup(STDERR_FILENO);
-    dup2(ends[1], STDERR_FILENO);
-    tikvan::WriteReportLine(STD_ERROR_HANDLE, "report");
-    dup2(saved, STDERR_FILENO);
-    close(saved);
-    close(ends[1]);
-    char byte = 0;
-    CHECK(read(ends[0], &byte, 1) == 0);
-    close(ends[0]);
 }
