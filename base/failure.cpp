@@ -19,9 +19,9 @@ namespace {
 template <class Failure>
 const Exception& BuildRunError(std::string_view message, const void* address, std::uint32_t exceptionCode) {
     if constexpr (std::is_base_of_v<EExternal, Failure>) {
-        return MakeFailure<Failure>(message, address, exceptionCode);
+        return MakeFailure([&] { return Failure(message, address, exceptionCode); });
     } else {
-        return MakeFailure<Failure>(message, address);
+        return MakeFailure([&] { return Failure(message, address); });
     }
 }
 

@@ -139,10 +139,13 @@ enum class RunErrorKind : std::uint8_t {
 // larger than EExternal, and none needs destroying.
 alignas(EExternal) inline unsigned char madeFailure[sizeof(EExternal)];
 
-template <class Failure, class... Arguments>
-const Failure& MakeFailure(Arguments&&... arguments) {
+// The object that `make` returns, made there and nowhere else: no copy of
+// it takes stack, of which a stack overflow leaves little.
+template <class Make>
+const auto& MakeFailure(Make make) {
+    using Failure = decltype(make());
     static_assert(sizeof(Failure) <= sizeof madeFailure && std::is_trivially_destructible_v<Failure>);
-    return *new (madeFailure) Failure(static_cast<Arguments&&>(arguments)...);
+    return *new (madeFailure) Failure(make());
 }
 
 // The failure object of a run-time error kind at a code address, made by

@@ -135,8 +135,8 @@ const Exception& AccessViolation(const EXCEPTION_RECORD& record) {
     const std::size_t length =
         inModule ? ExpandMessage(LoadMessage(kAccessViolationInModule), arguments, faultText, sizeof faultText)
                  : ExpandMessage(LoadMessage(kAccessViolationOutside), outside, faultText, sizeof faultText);
-    return MakeFailure<EAccessViolation>(std::string_view(faultText, length), record.ExceptionAddress,
-                                         record.ExceptionCode);
+    return MakeFailure(
+        [&] { return EAccessViolation({faultText, length}, record.ExceptionAddress, record.ExceptionCode); });
 }
 
 // The failure that a fault is reported as: the fault's own, unless what
@@ -144,7 +144,8 @@ const Exception& AccessViolation(const EXCEPTION_RECORD& record) {
 // instead, at this call. Nothing is raised.
 [[gnu::noinline]] const Exception& FaultFailure(const EXCEPTION_RECORD& record, RunErrorKind kind) {
     WriteOut();
-    if (PendingIoError != 0) return MakeFailure<EInOutError>(CreateIoFailure(__builtin_return_address(0)));
+    const void* const at = __builtin_return_address(0);
+    if (PendingIoError != 0) return MakeFailure([at] { return CreateIoFailure(at); });
     if (kind == RunErrorKind::AccessViolation && record.NumberParameters >= 2) return AccessViolation(record);
     return CreateRunError(kind, record.ExceptionAddress, record.ExceptionCode);
 }

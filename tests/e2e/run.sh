@@ -34,12 +34,19 @@ rows() {  # the rows, their columns trimmed
     grep -v '^\(#\|$\)' "$here/cases.txt" | sed -E 's/[[:space:]]*\|[[:space:]]*/|/g; s/[[:space:]]+$//' |
         grep -E "^(${ROWS:-.*})\|" | awk -v part="${PART:-1/1}" 'BEGIN { split(part, p, "/") } (NR - 1) % p[2] == p[1] - 1'
 }
+keys=" sink copy clock zone writes memory module preload absent typo "
 fields() {  # the row's columns into name builds environment command stdout stderr status, and the keys of more
     IFS='|' read -r name builds environment command stdout stderr status more <<<"$1"
     [[ $environment == - ]] && environment=LC_ALL=C
-    sink=file copy= clock= zone= writes= memory= module= preload= absent= typo=
-    local pair
-    for pair in $more; do printf -v "${pair%%=*}" '%s' "${pair#*=}"; done
+    local pair key
+    for key in $keys; do printf -v "$key" ''; done
+    sink=file
+    for pair in $more; do
+        key=${pair%%=*}
+        [[ $pair == unsanitized ]] && continue
+        [[ $pair == *=* && $keys == *" $key "* ]] || { echo "$name: no key $pair in the column more" >&2; exit 2; }
+        printf -v "$key" '%s' "${pair#*=}"
+    done
 }
 hex() { od -An -v -tx1 | tr -d ' \n'; }
 plain() { [[ $command != argv:* && $command != cmd:* && $sink == file && -z $copy$clock$writes$memory && $environment == LC_ALL=C ]]; }
@@ -55,7 +62,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0 failed=0
 wine_run=$(realpath "$here/../../tools/wine-run.sh")
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+source "$here/../../tools/answers/wine.sh"  # windows_path
 # The prefix and its server are started once, not for every Wine run.
 [[ $build == wine ]] && { "$wine_run" "$dir/tikvan.exe" /D >/dev/null 2>&1; export WINE_RUN_STARTED=1; }
 made=$here/../../build/locales

@@ -5,10 +5,13 @@
 # The command lines of a locale go through the launcher in two halves side by
 # side; one locale at a time, since a Wine process writes its locale's
 # settings into the prefix. Each name runs in a Wine process of its own.
+# A file's Windows path on Wine's drive Z:, which holds the whole file
+# system; tests/e2e/run.sh sources this function alone.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+[[ ${BASH_SOURCE[0]} == "$0" ]] || return 0
 set -euo pipefail
 plan=$(realpath "$1") dir=$(realpath "$2") exe=$(realpath "$3") launcher=$(realpath "$4")
 wine_run=$(realpath "$(dirname "$0")/../wine-run.sh")
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 mkdir -p "$dir"
 WINE_LOCALE=C "$wine_run" "$exe" /D >/dev/null 2>&1
 export WINE_RUN_STARTED=1
