@@ -63,7 +63,7 @@ std::size_t ExpandMessage(std::string_view format, std::span<const MessageArgume
         }
         const bool byIndex = indexed && cursor < format.size() && format[cursor] == ':';
         cursor = byIndex ? cursor + 1 : at + 1;
-        const char letter = cursor < format.size() ? static_cast<char>(format[cursor] | 0x20) : 0;
+        const char letter = cursor < format.size() ? static_cast<char>(format[cursor] | 0x20) : '\0';
         if (letter != 's' && letter != 'd' && letter != 'x' && letter != 'p') {
             writer.Put('%');  // no conversion: copied, and the bytes after it in their turn
             continue;

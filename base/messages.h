@@ -11,7 +11,7 @@ namespace tikvan {
 
 // String-table ids of the texts the program shows, by name.
 enum MessageId : std::uint16_t {
-#define TIKVAN_MESSAGE(name, id, text) name = id,
+#define TIKVAN_MESSAGE(name, id, text) name = (id),
 #include "resources/messages.def"
 };
 
