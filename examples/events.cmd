@@ -12,7 +12,7 @@ tikvan /DT > "%text%"
 if errorlevel 1 goto failed
 for /f "usebackq delims=" %%t in ("%text%") do set "stamp=%%t"
 del "%text%"
->> events.log echo %stamp% %*
+>>events.log echo %stamp% %*
 type events.log
 exit /b 0
 
