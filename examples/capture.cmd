@@ -1,8 +1,8 @@
 @echo off
-rem capture.cmd: the date and the time of one reading of the clock, in
-rem variables. tikvan writes into a file of its own, which is read only
-rem when tikvan ends with status 0: after a mistyped switch the file holds
-rem the usage screen, whose last line looks like a timestamp.
+rem capture.cmd: the date and the time of one reading of the clock,
+rem in variables. tikvan writes into a file of its own, which is read
+rem only when tikvan ends with status 0: after a mistyped switch the
+rem file holds the usage screen, whose last line looks like a timestamp.
 setlocal
 set "text=%TEMP%\capture-%RANDOM%.txt"
 tikvan /DT > "%text%"

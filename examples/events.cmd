@@ -1,10 +1,11 @@
 @echo off
-rem events.cmd TEXT: adds a line to events.log in the current folder, the
-rem date and the time of now and TEXT, and shows the log. The timestamp is
-rem taken as in capture.cmd, so the log never gets the usage screen.
+rem events.cmd TEXT: adds a line to events.log in the current folder,
+rem the date and the time of now and TEXT, and shows the log. The
+rem timestamp is taken as in capture.cmd: the log never gets the usage
+rem screen.
 setlocal
 if "%~1"=="" (
-    echo Usage: events.cmd TEXT, for example: events.cmd backup started
+    echo Usage: events.cmd TEXT, as in: events.cmd backup started
     exit /b 255
 )
 set "text=%TEMP%\events-%RANDOM%.txt"

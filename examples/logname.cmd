@@ -1,7 +1,7 @@
 @echo off
-rem logname.cmd: a log file name from the date and the time without their
-rem separators, whichever of "/", "-", "." and ":" the regional settings
-rem use. The text is taken as in capture.cmd, only after status 0.
+rem logname.cmd: a log file name from the date and the time without
+rem their separators, whichever of "/", "-", "." and ":" the regional
+rem settings use. The text is taken as in capture.cmd, after status 0.
 setlocal
 set "text=%TEMP%\logname-%RANDOM%.txt"
 tikvan /DT > "%text%"

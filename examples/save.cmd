@@ -3,7 +3,7 @@ rem save.cmd SWITCHES FILE: saves the date or the time into FILE. tikvan
 rem writes into FILE.tmp, which becomes FILE only when tikvan ends with
 rem status 0: after a usage error or a failure FILE is as it was.
 if "%~2"=="" (
-    echo Usage: save.cmd SWITCHES FILE, for example: save.cmd /D today.txt
+    echo Usage: save.cmd SWITCHES FILE, as in: save.cmd /D today.txt
     exit /b 255
 )
 tikvan %1 > "%~2.tmp"
