@@ -32,8 +32,7 @@ wine_run=$here/../../tools/wine-run.sh
 for locale in "${!batches[@]}"; do
     printf '@echo off\r\nset "TEMP=%s"\r\nset "TMP=%%TEMP%%"\r\nset "base=%%PATH%%"\r\n%s' "$(win "$work/temp")" \
         "${batches[$locale]}" >"$work/batch.cmd"
-    env -u LC_ALL -u LANG -u LC_CTYPE -u LC_MESSAGES WINE_LOCALE="$locale" "$wine_run" cmd /c "$(win "$work/batch.cmd")" \
-        >/dev/null 2>&1
+    WINE_LOCALE=$locale "$wine_run" cmd /c "$(win "$work/batch.cmd")" >/dev/null 2>&1
 done
 failed=0
 fail() { echo "FAIL: $*" >&2; failed=$((failed + 1)); }
