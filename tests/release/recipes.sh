@@ -8,8 +8,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(realpath "$1") work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cmake --build "$build" --target package >/dev/null && unzip -q "$build/tikvan-$2-win32.zip" -d "$work" || exit 1
-top=$work/tikvan-$2-win32
-mkdir "$work/temp"
+top=$work/tikvan-$2-win32 wine_run=$here/../../tools/wine-run.sh failed=0 && mkdir "$work/temp"
 win() { printf 'Z:%s' "${1//\//\\}"; }
 mapfile -t rows < <(grep -v '^\(#\|$\)' "$here/recipes.txt" | sed -E 's/[[:space:]]*\|[[:space:]]*/|/g; s/[[:space:]]+$//')
 declare -A batches=()
@@ -28,13 +27,11 @@ for k in "${!rows[@]}"; do
         "$(win "$work/$k")" "$path" "$command"
     batches[$locale]+=$line
 done
-wine_run=$here/../../tools/wine-run.sh
 for locale in "${!batches[@]}"; do
     printf '@echo off\r\nset "TEMP=%s"\r\nset "TMP=%%TEMP%%"\r\nset "base=%%PATH%%"\r\n%s' "$(win "$work/temp")" \
         "${batches[$locale]}" >"$work/batch.cmd"
     WINE_LOCALE=$locale "$wine_run" cmd /c "$(win "$work/batch.cmd")" >/dev/null 2>&1
 done
-failed=0
 fail() { echo "FAIL: $*" >&2; failed=$((failed + 1)); }
 # Expected output: printf %b, where "#" stands for a digit.
 for k in "${!rows[@]}"; do
