@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # install.sh BUILD_DIR VERSION: installs the host build into a temporary prefix: bin/tikvan, which
-# runs, and the manual page, which renders without warnings, within 80 columns, of VERSION.
+# runs, and the manual page, which renders without warnings of groff or mandoc, within 80 columns, of VERSION.
 set -euo pipefail
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -10,7 +10,11 @@ files=$(cd "$prefix" && find . -type f | sort)
 [[ $files == $'./bin/tikvan\n./share/man/man1/tikvan.1' ]] || fail "installed: $files"
 [[ $("$prefix/bin/tikvan" /D) =~ ^[0-9]{4}/[0-9]{2}/[0-9]{2}$ ]] || fail "bin/tikvan /D"
 page=$prefix/share/man/man1/tikvan.1
-[[ -z $(groff -man -Tutf8 -ww -z "$page" 2>&1) ]] || fail "groff: $(groff -man -Tutf8 -ww -z "$page" 2>&1)"
+# ASCII too, as under LANG=C, where a character without an ASCII form would vanish.
+for device in utf8 ascii; do
+    [[ -z $(groff -man -T$device -ww -z "$page" 2>&1) ]] || fail "groff: $(groff -man -T$device -ww -z "$page" 2>&1)"
+done
+mandoc -T lint -W warning "$page" >&2 || fail "mandoc finds faults in the page"
 text=$(MANWIDTH=80 man -E ascii -l "$page" 2>&1)
 [[ -z $(awk 'length > 80' <<<"$text") ]] || fail "lines wider than 80 columns"
 [[ $(tail -1 <<<"$text") == "tikvan $2 "* ]] || fail "page is not of version $2"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # reproducible.sh SOURCE_DIR VERSION BUILD_DIR: the release zip of BUILD_DIR and of a second build from
-# another path, under another time zone and umask, have the same bytes; the zip's files, the README's names of them, the
-# exe's header, imports and version.
+# another path, under another time zone and umask, have the same bytes; the checksum beside the zip; the zip's folder
+# and files, the README's names of them, the exe's header, imports and version.
 set -euo pipefail
 source_dir=$1 version=$2 zip_name=tikvan-$2-win32.zip build_dir=$(realpath "$3")
 work=$(mktemp -d)
@@ -15,23 +15,24 @@ build() {  # DIR SUBDIR: the sources copied to DIR/SUBDIR, packed in DIR/build
 cmake --build "$build_dir" --target package >/dev/null
 (umask 027 && export TZ=JST-9 && build "$work/second-build" sources/tikvan)
 cmp "$build_dir/$zip_name" "$work/second-build/build/$zip_name" || fail "the two builds' zips differ"
-exe=$build_dir/tikvan.exe zip=$build_dir/$zip_name out=$work/unzipped
+(cd "$build_dir" && sha256sum --quiet -c "$zip_name.sha256") || fail "$zip_name.sha256 does not verify the zip"
+# One folder, named by the version, holds every file.
+exe=$build_dir/tikvan.exe zip=$build_dir/$zip_name top=tikvan-$version-win32 out=$work/unzipped
 recipes=$(cd "$source_dir" && printf '%s\n' examples/*.cmd)
-files=$(printf '%s\n' LICENSE README.txt SHA256SUMS examples/ "$recipes" tikvan.exe tikvan.html)
-[[ $(unzip -Z1 "$zip") == "$files" ]] || fail "zip holds: $(unzip -Z1 "$zip")"
-unzip -q "$zip" -d "$out"
-[[ $(cut -c67- "$out/SHA256SUMS") == "$(grep -vx 'SHA256SUMS\|examples/' <<<"$files")" ]] || fail "SHA256SUMS lists other files"
-(cd "$out" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not verify"
+files=$(printf '%s\n' CHANGES.txt LICENSE.txt MANUAL.txt README.ja.txt README.txt examples/ "$recipes" tikvan.exe)
+[[ $(unzip -Z1 "$zip") == "$(sed "s|^|$top/|" <<<"$files")" ]] || fail "zip holds: $(unzip -Z1 "$zip")"
+unzip -q "$zip" -d "$out" && out=$out/$top
 cmp "$exe" "$out/tikvan.exe" || fail "the zip's exe is not the built one"
 for recipe in $recipes; do cmp "$source_dir/$recipe" "$out/$recipe" || fail "$recipe is not the source's"; done
-mandoc -T html "$source_dir/man/tikvan.1" | cmp - "$out/tikvan.html" || fail "tikvan.html is not the manual page"
-# The texts for Notepad: CR LF line ends, the README with UTF-8's byte order mark and the version.
+# The texts for Notepad: CR LF line ends; those of release/ with UTF-8's byte order mark and the version.
 crlf() { sed 's/$/\r/' "$@"; }
-crlf "$source_dir/LICENSE" | cmp - "$out/LICENSE" || fail "LICENSE is not the source's with CR LF"
-{ printf '\xef\xbb\xbf'; crlf "$source_dir/release/README.txt"; } | sed "1s/@PROJECT_VERSION@/$version/" |
-    cmp - "$out/README.txt" || fail "README.txt is not release/README.txt for version $version"
+crlf "$source_dir/LICENSE" | cmp - "$out/LICENSE.txt" || fail "LICENSE.txt is not LICENSE with CR LF"
+for text in CHANGES.txt MANUAL.txt README.ja.txt README.txt; do
+    { printf '\xef\xbb\xbf'; crlf "$source_dir/release/$text"; } | sed "s/@PROJECT_VERSION@/$version/g" |
+        cmp - "$out/$text" || fail "$text is not release/$text for version $version"
+done
 # The README names only files of the zip, every one of them, and nothing of building.
-named=$(grep -aoE '[A-Za-z0-9_\\]+\.(exe|cmd|html|txt)\b|\b(LICENSE|SHA256SUMS)\b' "$out/README.txt" | tr '\\' / |
+named=$(sed 's/%~dp0//g' "$out/README.txt" | grep -aoE '[A-Za-z0-9_.\\]+\.(exe|cmd|txt)\b' | tr '\\' / |
     grep -vx 'cmd.exe' | sort -u)
 [[ $named == "$(grep -v '/$' <<<"$files" | sort)" ]] || fail "README.txt names $(echo $named), the zip holds $(echo $files)"
 ! grep -aiE 'debian|cmake|apt-get|install-deps|build/|\.md\b' "$out/README.txt" || fail "README.txt speaks of building"
