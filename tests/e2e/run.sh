@@ -49,11 +49,8 @@ fields() {  # the row's columns into name builds environment command stdout stde
 hex() { od -An -v -tx1 | tr -d ' \n'; }
 line_of() { if [[ $command == @* ]]; then printf '%b' "${command:1}"; else printf 'tikvan'; [[ -z $command ]] || printf ' %b' "$command"; fi; }
 if [[ $build == lines ]]; then
-    rows | while read -r row; do
-        fields "$row"
-        [[ $builds != host && $command != argv:* && $sink == file && -z $copy$clock$writes$memory &&
-            $environment == LC_ALL=C ]] && { line_of | hex; echo; }
-    done | sort -u
+    rows | while read -r row; do fields "$row"; [[ $builds != host && $command != argv:* && $sink == file &&
+        -z $copy$clock$writes$memory && $environment == LC_ALL=C ]] && { line_of | hex; echo; }; done | sort -u
     exit 0
 fi
 
@@ -86,15 +83,16 @@ declare -A sinks=([file]='>"$work/$k.out"' [full]='>/dev/full' [gone]='>&$gone' 
 declare -A reports=([437]=' ?????? {module} ? {address} ????????')
 reports[932]=' \x82\xaa\x83\x82\x83\x57\x83\x85\x81\x5b\x83\x8b {module} \x82\xcc {address} '
 reports[932]+='\x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42'
-# Whether the row's file $work/$k.$1 holds what $2 says; $3 "#" leaves the address and the module as they are.
+# Whether the row's $1 (out or err) holds what $2 says.
 holds() {
-    local text want=$2 second shown=${module:-${program##*/}}
+    local text want=$2 second shown=${module:-${program##*/}} mask=
+    [[ $1 == err ]] || mask='#'  # leaves the address and the module as they are
     if [[ $want == /*/ ]]; then
         text=$(cat "$work/$k.$1"; printf x) want=$(printf '%b' "${want:1:-1}"; printf x)
         [[ ${text%x} =~ ^${want%x}$ ]]
         return
     fi
-    text=$(sed -E "${3:-}1{/ 00000000 /!s/ 0[0-9A-F]{7} / {address} /}; ${3:-}1s/\.exe / /" "$work/$k.$1"; printf x)
+    text=$(sed -E "${mask}1{/ 00000000 /!s/ 0[0-9A-F]{7} / {address} /}; ${mask}1s/\.exe / /" "$work/$k.$1"; printf x)
     case $want in
         -) [[ $text == x ]]; return ;;
         USAGE) [[ $(sha256sum <"$work/$k.$1") == "$usage_sha256 "* ]]; return ;;
@@ -107,7 +105,7 @@ holds() {
     done
     return 1
 }
-ends() { [[ $got == "$1" ]] && holds out "$2" "#" && holds err "$3"; }  # whether the run ended as $1 $2 $3 say
+ends() { [[ $got == "$1" ]] && holds out "$2" && holds err "$3"; }  # whether the run ended as $1 $2 $3 say
 verdict() {  # of the row, from status $1
     if (($1 == 0)); then passed=$((passed + 1)); return; fi
     failed=$((failed + 1))
@@ -163,15 +161,13 @@ run() {
     got=$? after=$EPOCHSECONDS
     [[ $sink == limited ]] && tail -c +901 "$work/$k.out" >"$work/tail" && mv "$work/tail" "$work/$k.out"
 }
-# The writes that strace saw, as the column writes= gives them.
-traced_writes() {
-    sed -nE 's/^write\(([12]), .*, ([0-9]+)\) += (-?[0-9]+).*$/\1 \2 \3/p' "$work/trace" | awk '
+written() {  # whether strace saw the writes that writes= lists
+    [[ -z $writes ]] && return
+    local seen && seen=$(sed -nE 's/^write\(([12]), .*, ([0-9]+)\) += (-?[0-9]+).*$/\1 \2 \3/p' "$work/trace" | awk '
         $1 == 2 { if (last != "e") list = list sep "e"; last = "e"; sep = ","; next }
         { last = $2 (($2 == $3) ? "" : ":" $3); list = list sep last; sep = "," }
-        END { print list }'
-}
-written() {
-    [[ -z $writes || $(traced_writes) == "$writes" ]] || { echo "$name: writes $(traced_writes), not $writes" >&2; false; }
+        END { print list }')
+    [[ $seen == "$writes" ]] || { echo "$name: writes $seen, not $writes" >&2; false; }
 }
 # Exhausted memory: from the lowest address-space limit at which the program loads, fine steps give the
 # out-of-memory report (after any output) or the run-time error line, and runs that end as the row says.
@@ -196,8 +192,8 @@ sweep() {
 }
 
 # Rows that the launcher can take run under Wine together, one launcher run for the rows of each environment.
-declare -A group_of=()
-members=() environments=() deferred=()
+declare -A cases=() members=()
+deferred=()
 passed=0 failed=0 k=0
 while read -r row; do
     fields "$row"
@@ -212,25 +208,22 @@ while read -r row; do
     program+=$ext
     [[ -z $copy ]] || { copy=$work/$(printf '%b' "$copy")$ext && cp "$program" "$copy" && program=$copy; }
     if [[ $build == wine && $command != argv:* && $sink =~ ^(file|pipe|full|none)$ && -z $copy ]]; then
-        [[ -v group_of[$environment] ]] || { group_of[$environment]=${#environments[@]} && environments+=("$environment"); }
-        g=${group_of[$environment]} output=$(windows_path "$work/$k.out")
+        output=$(windows_path "$work/$k.out")
         case $sink in pipe) output="|$output" ;; full) output='Z:\dev\full' ;; none) output=invalid ;; esac
-        echo "$(line_of | hex) $output $(windows_path "$work/$k.err")" >>"$work/$g.cases"
-        members[g]+="$k " deferred[k]=$row
+        cases[$environment]+="$(line_of | hex) $output $(windows_path "$work/$k.err")"$'\n'
+        members[$environment]+="$k " deferred[k]=$row
         continue
     fi
     if [[ $memory == sweep ]]; then sweep; else run; ends "$status" "$stdout" "$stderr" && written; fi
     verdict $?
 done < <(rows)
-for g in "${!environments[@]}"; do
-    environment=${environments[g]}
-    environment_of
-    before=$EPOCHSECONDS
+for environment in "${!cases[@]}"; do
+    printf %s "${cases[$environment]}" >"$work/cases" && environment_of && before=$EPOCHSECONDS
     "${run[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
-        "$(windows_path "$work/$g.cases")" >"$work/results"
+        "$(windows_path "$work/cases")" >"$work/results"
     after=$EPOCHSECONDS
     mapfile -t results < <(tr -d '\r' <"$work/results")
-    for k in ${members[g]}; do
+    for k in ${members[$environment]}; do
         fields "${deferred[k]}"
         touch "$work/$k.out" "$work/$k.err" && program=$dir/tikvan.exe got=${results[0]:-none} results=("${results[@]:1}")
         ends "$status" "$stdout" "$stderr"
