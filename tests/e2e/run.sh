@@ -107,17 +107,17 @@ holds() {
 }
 ends() { [[ $got == "$1" ]] && holds out "$2" && holds err "$3"; }  # whether the run ended as $1 $2 $3 say
 verdict() {  # of the row, from status $1
-    if (($1 == 0)); then passed=$((passed + 1)); return; fi
+    (($1)) || { passed=$((passed + 1)) && return; }
     failed=$((failed + 1))
     echo "FAIL: $build: $name: status $got, output $(od -An -c "$work/$k.out" | head -c 160)," \
         "error $(od -An -c "$work/$k.err" | head -c 240)" >&2
 }
 # The row's locale variables (printf %b), and nothing else of the caller's: no locale of the machine's own
 # counts. wine-run.sh passes WINE_LOCALE on as LC_ALL, which its own shell may not know.
-environment_of() {  # into the array run
-    read -ra run <<<"LOCPATH=$work/none $(printf '%b' "$environment")"
-    [[ $build == wine ]] && run=("${run[@]/#LC_ALL=/WINE_LOCALE=}")
-    run=(env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG -u LANGUAGE -u LOCPATH "${run[@]}")
+environment_of() {  # into the array prefix
+    read -ra prefix <<<"LOCPATH=$work/none $(printf '%b' "$environment")"
+    [[ $build == wine ]] && prefix=("${prefix[@]/#LC_ALL=/WINE_LOCALE=}")
+    prefix=(env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG -u LANGUAGE -u LOCPATH "${prefix[@]}")
 }
 # LOCPATH=private: a folder of the row's environment alone, of links to the locales that localedef has made
 # once for every run, in build/locales.
@@ -141,23 +141,23 @@ make_locales() {
 }
 # Runs the row's program with words ${words[@]:1}: its status into got, between seconds before and after.
 run() {
-    local -a run
+    local -a prefix
     environment_of
-    [[ -n $zone ]] && run+=(TZ="$zone" ASAN_OPTIONS=verify_asan_link_order=0)
-    [[ $build == host && $command != argv:* ]] && run+=(TIKVAN_COMMAND_LINE="$(line_of | hex)")
-    [[ $build == host ]] && run+=(timeout --foreground 60)
+    [[ -n $zone ]] && prefix+=(TZ="$zone" ASAN_OPTIONS=verify_asan_link_order=0)
+    [[ $build == host && $command != argv:* ]] && prefix+=(TIKVAN_COMMAND_LINE="$(line_of | hex)")
+    [[ $build == host ]] && prefix+=(timeout --foreground 60)
     [[ $clock == @* ]] && clock=$(printf '%+ds' $((${clock#@} - EPOCHSECONDS)))
-    [[ -n $clock ]] && run+=(faketime -f "${clock//_/ }")
-    [[ -n $preload ]] && run+=(env LD_PRELOAD="$dir/tests/lib$preload.so")
-    [[ -n $memory ]] && run+=(prlimit --as=$((memory * 1024)))
-    [[ -n $writes ]] && run+=(strace -qq -e trace=write -o "$work/trace")
+    [[ -n $clock ]] && prefix+=(faketime -f "${clock//_/ }")
+    [[ -n $preload ]] && prefix+=(env LD_PRELOAD="$dir/tests/lib$preload.so")
+    [[ -n $memory ]] && prefix+=(prlimit --as=$((memory * 1024)))
+    [[ -n $writes ]] && prefix+=(strace -qq -e trace=write -o "$work/trace")
     : >"$work/$k.out"
     [[ $sink == limited ]] && head -c 900 /dev/zero >"$work/$k.out"
     before=$EPOCHSECONDS
     # The shell's own word on a program that a signal ends goes nowhere; with pipefail a pipe's status is
     # the program's.
     { (if [[ $sink == limited ]]; then ulimit -f 1; fi
-        eval '"${run[@]}" "${wrapper[@]}" "$program" "${words[@]:1}" 2>"$work/$k.err"' "${sinks[$sink]}"); } 2>/dev/null
+        eval '"${prefix[@]}" "${wrapper[@]}" "$program" "${words[@]:1}" 2>"$work/$k.err"' "${sinks[$sink]}"); } 2>/dev/null
     got=$? after=$EPOCHSECONDS
     [[ $sink == limited ]] && tail -c +901 "$work/$k.out" >"$work/tail" && mv "$work/tail" "$work/$k.out"
 }
@@ -175,18 +175,12 @@ sweep() {
     local memory complete=0 exhausted=0 fine= step=64 end=4096
     for ((memory = 2048; memory <= end; memory += step)); do
         run
-        if ((got >= 125 && got <= 127)); then  # the program did not load
-            continue
-        elif [[ -z $fine ]]; then
-            fine=1 step=12 end=$((memory + 96)) memory=$((memory - 72))
+        ((got >= 125 && got <= 127)) && continue  # the program did not load
+        if [[ -z $fine ]]; then fine=1 step=12 end=$((memory + 96)) memory=$((memory - 72))
         elif ends 1 '/.*/' "report 437 EOutOfMemory ?????????" ||
-            ends 203 '/Runtime error 203 at [0-9A-F]{8}\r\n/' -; then
-            exhausted=$((exhausted + 1))
-        elif ends "$status" "$stdout" "$stderr"; then
-            complete=$((complete + 1))
-        else
-            echo "memory limit $memory KB" >&2 && return 1
-        fi
+            ends 203 '/Runtime error 203 at [0-9A-F]{8}\r\n/' -; then exhausted=$((exhausted + 1))
+        elif ends "$status" "$stdout" "$stderr"; then complete=$((complete + 1))
+        else echo "memory limit $memory KB" >&2 && return 1; fi
     done
     ((complete > 0 && exhausted > 0)) || { echo "memory sweep: $complete complete, $exhausted exhausted" >&2; false; }
 }
@@ -219,7 +213,7 @@ while read -r row; do
 done < <(rows)
 for environment in "${!cases[@]}"; do
     printf %s "${cases[$environment]}" >"$work/cases" && environment_of && before=$EPOCHSECONDS
-    "${run[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
+    "${prefix[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
         "$(windows_path "$work/cases")" >"$work/results"
     after=$EPOCHSECONDS
     mapfile -t results < <(tr -d '\r' <"$work/results")
