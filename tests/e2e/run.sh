@@ -6,14 +6,14 @@
 # ROWS=ERE runs only the rows whose names it matches, PART=K/N the Kth of every N.
 # Command: the exact line after "tikvan " (printf %b; "@": the whole line), taken by the Linux build's test
 # build and by tikvan.exe through the launcher; or "argv: WORDS", shell words for the program itself (the first
-# is its name; "fault": the fault program); or "cmd: RECIPE ARGS", a batch file of examples/ in Wine's cmd.exe.
+# is its name; "fault": the fault program).
 # Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE" (the report in code page 932, or
 # 437 with "?" for each Japanese character), or bytes (printf %b) where %Y %m %d %H %M %S stand for a second of
 # the run and {module} for the program; in an error's first line {address} for an address counted from the
 # module's start (below 10000000, never 0), and ".exe" is left out.
 # Environment: the only locale variables ("-": LC_ALL=C); LOCPATH=private is a folder of the locales they
 # name, made by localedef (xx_YY without a codeset: its usual one); otherwise none is installed.
-# More, as NAME=VALUE:
+# More, as NAME=VALUE ("unsanitized": left out under the sanitizers):
 #   sink=   standard output: file (the default), pipe, full (/dev/full), none (closed), gone (a pipe without
 #           reader), directory, null (/dev/null), null-read and file-read (opened for reading), limited
 #           (after 900 bytes, at a 1 KB size limit)
@@ -24,7 +24,6 @@
 #                 as the row says, with the out-of-memory report or the run-time error line, both seen
 #   preload=LIB   tests/libLIB.so preloaded
 #   absent=NAME,...   locales of LOCPATH=private left out
-#   typo=WAS>IS   the recipe with WAS replaced by IS
 set -uo pipefail
 export LC_ALL=C
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -34,106 +33,100 @@ rows() {  # the rows, their columns trimmed
     grep -v '^\(#\|$\)' "$here/cases.txt" | sed -E 's/[[:space:]]*\|[[:space:]]*/|/g; s/[[:space:]]+$//' |
         grep -E "^(${ROWS:-.*})\|" | awk -v part="${PART:-1/1}" 'BEGIN { split(part, p, "/") } (NR - 1) % p[2] == p[1] - 1'
 }
-keys=" sink copy clock zone writes memory module preload absent typo "
+keys=" sink copy clock zone writes memory module preload absent "
 fields() {  # the row's columns into name builds environment command stdout stderr status, and the keys of more
     IFS='|' read -r name builds environment command stdout stderr status more <<<"$1"
     [[ $environment == - ]] && environment=LC_ALL=C
-    local pair key
-    for key in $keys; do printf -v "$key" ''; done
+    local pair
+    for pair in $keys; do printf -v "$pair" ''; done
     sink=file
     for pair in $more; do
-        key=${pair%%=*}
         [[ $pair == unsanitized ]] && continue
-        [[ $pair == *=* && $keys == *" $key "* ]] || { echo "$name: no key $pair in the column more" >&2; exit 2; }
-        printf -v "$key" '%s' "${pair#*=}"
+        [[ $pair == *=* && $keys == *" ${pair%%=*} "* ]] || { echo "$name: no key $pair in the column more" >&2; exit 2; }
+        printf -v "${pair%%=*}" '%s' "${pair#*=}"
     done
 }
 hex() { od -An -v -tx1 | tr -d ' \n'; }
-plain() { [[ $command != argv:* && $command != cmd:* && $sink == file && -z $copy$clock$writes$memory && $environment == LC_ALL=C ]]; }
 line_of() { if [[ $command == @* ]]; then printf '%b' "${command:1}"; else printf 'tikvan'; [[ -z $command ]] || printf ' %b' "$command"; fi; }
 if [[ $build == lines ]]; then
-    rows | while read -r row; do fields "$row"; [[ $builds != host ]] && plain && { line_of | hex; echo; }; done | sort -u
+    rows | while read -r row; do fields "$row"; [[ $builds != host && $command != argv:* && $sink == file &&
+        -z $copy$clock$writes$memory && $environment == LC_ALL=C ]] && { line_of | hex; echo; }; done | sort -u
     exit 0
 fi
 
-dir=$(realpath "$2")
-wrapper=("${@:3}")
+dir=$(realpath "$2") wrapper=("${@:3}") ext=
+# Rows left out: under a wrapper those it would upset, and under the sanitizers those marked unsanitized;
+# E2E_LEAVE_OUT adds more, each a key of the column more (writes, memory, clock, sink=limited ...) or "fault".
+leave_out=" ${E2E_LEAVE_OUT:-} "
+((${#wrapper[@]})) && leave_out+="writes memory clock sink=limited fault "
+[[ ${TIKVAN_SANITIZED:-} == 1 ]] && leave_out+="unsanitized "
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
 wine_run=$(realpath "$here/../../tools/wine-run.sh")
 source "$here/../../tools/answers/wine.sh"  # windows_path
-# The prefix and its server are started once, not for every Wine run.
-[[ $build == wine ]] && { "$wine_run" "$dir/tikvan.exe" /D >/dev/null 2>&1; export WINE_RUN_STARTED=1; }
+if [[ $build == wine ]]; then
+    # The prefix and its server are started once, not for every Wine run.
+    "$wine_run" "$dir/tikvan.exe" /D >/dev/null 2>&1
+    export WINE_RUN_STARTED=1
+    wrapper=("$wine_run") ext=.exe
+fi
 made=$here/../../build/locales
-mkfifo "$work/fifo" && mkdir -p "$work/directory" "$work/none" "$work/locales" "$made" && : >"$work/readable"
+mkfifo "$work/fifo" && mkdir -p "$work/directory" "$work/none" "$made" && : >"$work/readable"
 exec {reader}<>"$work/fifo" {gone}>"$work/fifo" {reader}<&-
-# Standard output of sink $1, as a redirection.
-declare -A sinks=([file]='>"$out"' [full]='>/dev/full' [gone]='>&$gone' [none]='>&-' [pipe]='| cat >"$out"'
-    [directory]='1<"$work/directory"' [null-read]='1</dev/null' [file-read]='1<"$work/readable"' [null]='>/dev/null'
-    [limited]='>>"$out"')
+# Standard output of each sink, as a redirection.
+declare -A sinks=([file]='>"$work/$k.out"' [full]='>/dev/full' [gone]='>&$gone' [none]='>&-'
+    [pipe]='| cat >"$work/$k.out"' [directory]='1<"$work/directory"' [null-read]='1</dev/null'
+    [file-read]='1<"$work/readable"' [null]='>/dev/null' [limited]='>>"$work/$k.out"')
 
 # A report's first line after its class, in code page 437 ("?" for each Japanese character) and in 932:
 # CLASS がモジュール {module} の {address} で発生しました。
 declare -A reports=([437]=' ?????? {module} ? {address} ????????')
 reports[932]=' \x82\xaa\x83\x82\x83\x57\x83\x85\x81\x5b\x83\x8b {module} \x82\xcc {address} '
 reports[932]+='\x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42'
-# Whether file $1 holds what $2 says, for a run between Unix seconds $3 and $4 of program $5;
-# $6 "#" leaves the address and the module as they are.
+# Whether the row's $1 (out or err) holds what $2 says.
 holds() {
-    local text second k want=$2 shown=${module:-${5:-}} && shown=${shown##*/}
+    local text want=$2 second shown=${module:-${program##*/}} mask=
+    [[ $1 == err ]] || mask='#'  # leaves the address and the module as they are
     if [[ $want == /*/ ]]; then
-        text=$(cat "$1"; printf x) want=$(printf '%b' "${want:1:-1}"; printf x)
+        text=$(cat "$work/$k.$1"; printf x) want=$(printf '%b' "${want:1:-1}"; printf x)
         [[ ${text%x} =~ ^${want%x}$ ]]
         return
     fi
-    text=$(sed -E "${6:-}1{/ 00000000 /!s/ 0[0-9A-F]{7} / {address} /}; ${6:-}1s/\.exe / /" "$1"; printf x)
+    text=$(sed -E "${mask}1{/ 00000000 /!s/ 0[0-9A-F]{7} / {address} /}; ${mask}1s/\.exe / /" "$work/$k.$1"; printf x)
     case $want in
         -) [[ $text == x ]]; return ;;
-        USAGE) [[ $(sha256sum <"$1") == "$usage_sha256 "* ]]; return ;;
+        USAGE) [[ $(sha256sum <"$work/$k.$1") == "$usage_sha256 "* ]]; return ;;
         report\ *) read -r _ page class message <<<"$want" && want="$class${reports[$page]}\r\n$message.\r\n\r\n" ;;
     esac
     want=${want//\{module\}/${shown%.exe}}
     [[ $want == *%* ]] || { [[ $text == "$(printf '%b' "$want"; printf x)" ]]; return; }
-    # Line by line, each at a second of the run (a line may come from a call of its own).
-    local -a wanted got
-    mapfile got < <(printf %s "${text%x}")
-    mapfile wanted < <(printf %s "${want//'\n'/'\n'$'\n'}")
-    ((${#got[@]} == ${#wanted[@]})) || return 1
-    for k in "${!wanted[@]}"; do
-        for ((second = $3; second <= $4; second++)); do
-            [[ ${got[k]}x == "$(printf '%b' "$(printf "%(${wanted[k]%$'\n'})T" "$second")"; printf x)" ]] && continue 2
-        done
-        return 1
+    for ((second = before; second <= after; second++)); do
+        [[ $text == "$(printf '%b' "$(printf "%($want)T" "$second")"; printf x)" ]] && return
     done
+    return 1
 }
-check() {  # the row's outcome: status $1, output and error in $work/$2.out and .err, program $3
-    if [[ $1 == "$status" ]] && holds "$work/$2.out" "$stdout" "$before" "$after" "$3" "#" &&
-        holds "$work/$2.err" "$stderr" "$before" "$after" "$3"; then
-        passed=$((passed + 1))
-        return
-    fi
+ends() { [[ $got == "$1" ]] && holds out "$2" && holds err "$3"; }  # whether the run ended as $1 $2 $3 say
+verdict() {  # of the row, from status $1
+    (($1)) || { passed=$((passed + 1)) && return; }
     failed=$((failed + 1))
-    echo "FAIL: $build: $name: status $1, output $(od -An -c "$work/$2.out" | head -c 160)," \
-        "error $(od -An -c "$work/$2.err" | head -c 240)" >&2
+    echo "FAIL: $build: $name: status $got, output $(od -An -c "$work/$k.out" | head -c 160)," \
+        "error $(od -An -c "$work/$k.err" | head -c 240)" >&2
 }
-# The locale variables of the row (printf %b), and nothing else of the
-# caller's; no locale of the machine's own counts.
+# The row's locale variables (printf %b), and nothing else of the caller's: no locale of the machine's own
+# counts. wine-run.sh passes WINE_LOCALE on as LC_ALL, which its own shell may not know.
 environment_of() {  # into the array prefix
-    local -a variables
-    read -ra variables <<<"LOCPATH=$work/none $(printf '%b' "${environment//LOCPATH=private/LOCPATH=$(private_locales)}")"
-    # wine-run.sh passes WINE_LOCALE on as LC_ALL, which its own shell may not know.
-    [[ $build == wine ]] && variables=("${variables[@]/#LC_ALL=/WINE_LOCALE=}")
-    prefix=(env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG -u LANGUAGE -u LOCPATH "${variables[@]}")
+    read -ra prefix <<<"LOCPATH=$work/none $(printf '%b' "$environment")"
+    [[ $build == wine ]] && prefix=("${prefix[@]/#LC_ALL=/WINE_LOCALE=}")
+    prefix=(env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG -u LANGUAGE -u LOCPATH "${prefix[@]}")
 }
-# Makes the locales a row names, where it asks for a private folder of them:
-# links to those that localedef has made once for every run, in build/locales,
-# in a folder of the row's environment alone.
-private_locales() { printf '%s/locales/%s' "$work" "$(cksum <<<"$environment|$absent" | cut -d' ' -f1)"; }
+# LOCPATH=private: a folder of the row's environment alone, of links to the locales that localedef has made
+# once for every run, in build/locales.
+declare -A folders=()
 make_locales() {
     [[ $environment == *LOCPATH=private* ]] || return 0
-    local locale charset folder && folder=$(private_locales) && mkdir -p "$folder"
+    local locale charset folder=${folders[$environment|$absent]:-$work/locales/${#folders[@]}}
     declare -A charsets=([ja_JP]=EUC-JP [ko_KR]=EUC-KR)  # of a name without one; UTF-8 for the others
+    folders[$environment|$absent]=$folder && mkdir -p "$folder"
     for locale in $(grep -oE '=[a-z]{2,3}_[A-Z]{2}(\.UTF-8)?' <<<"$environment"); do
         locale=${locale#=} charset=${charsets[$locale]:-UTF-8}
         [[ ,$absent, == *,$locale,* ]] && continue
@@ -144,166 +137,92 @@ make_locales() {
         fi
         ln -sfn "$made/$locale" "$folder/$locale"
     done
+    environment=${environment//LOCPATH=private/LOCPATH=$folder}
 }
-# Runs the row's program $1 with words ${words[@]:1} as argv[0] ${words[0]}, into $work/$2.out and .err.
-run_program() {
-    local program=$1 err=$work/$2.err out=$work/$2.out
-    local -a prefix run
+# Runs the row's program with words ${words[@]:1}: its status into got, between seconds before and after.
+run() {
+    local -a prefix
     environment_of
-    run=("${prefix[@]}")
-    [[ $build == host ]] && run+=(timeout --foreground 60)
-    [[ $build == host && $command != argv:* ]] && run+=(env TIKVAN_COMMAND_LINE="$(line_of | hex)")
-    [[ -n $zone ]] && run+=(env TZ="$zone" ASAN_OPTIONS=verify_asan_link_order=0)
-    [[ $clock == @* ]] && clock=$(printf '%+ds' $((${clock#@} - $(date +%s))))
-    [[ -n $clock ]] && run+=(faketime -f "${clock//_/ }")
-    [[ -n $preload ]] && run+=(env LD_PRELOAD="$dir/tests/lib$preload.so")
-    [[ $memory =~ ^[0-9]+$ ]] && run+=(prlimit --as=$((memory * 1024)))
-    [[ -n $writes ]] && run+=(strace -qq -e trace=write -o "$work/trace")
-    if [[ $build == wine ]]; then
-        run+=("$wine_run" "$program" "${words[@]:1}")
-    else
-        run+=("${wrapper[@]}" "$program" "${words[@]:1}")
-    fi
-    : >"$out"
-    [[ $sink == limited ]] && head -c 900 /dev/zero >"$out"
-    # The shell's own word on a program that a signal ends goes nowhere; with
-    # pipefail a pipe's status is the program's.
-    { (if [[ $sink == limited ]]; then ulimit -f 1; fi; eval '"${run[@]}" 2>"$err"' "${sinks[$sink]}"); } 2>/dev/null
-    set -- $?
-    [[ $sink == limited ]] && tail -c +901 "$out" >"$out.tail" && mv "$out.tail" "$out"
-    return "$1"
+    [[ -n $zone ]] && prefix+=(TZ="$zone" ASAN_OPTIONS=verify_asan_link_order=0)
+    [[ $build == host && $command != argv:* ]] && prefix+=(TIKVAN_COMMAND_LINE="$(line_of | hex)")
+    [[ $build == host ]] && prefix+=(timeout --foreground 60)
+    [[ $clock == @* ]] && clock=$(printf '%+ds' $((${clock#@} - EPOCHSECONDS)))
+    [[ -n $clock ]] && prefix+=(faketime -f "${clock//_/ }")
+    [[ -n $preload ]] && prefix+=(env LD_PRELOAD="$dir/tests/lib$preload.so")
+    [[ -n $memory ]] && prefix+=(prlimit --as=$((memory * 1024)))
+    [[ -n $writes ]] && prefix+=(strace -qq -e trace=write -o "$work/trace")
+    : >"$work/$k.out"
+    [[ $sink == limited ]] && head -c 900 /dev/zero >"$work/$k.out"
+    before=$EPOCHSECONDS
+    # The shell's own word on a program that a signal ends goes nowhere; with pipefail a pipe's status is
+    # the program's.
+    { (if [[ $sink == limited ]]; then ulimit -f 1; fi
+        eval '"${prefix[@]}" "${wrapper[@]}" "$program" "${words[@]:1}" 2>"$work/$k.err"' "${sinks[$sink]}"); } 2>/dev/null
+    got=$? after=$EPOCHSECONDS
+    [[ $sink == limited ]] && tail -c +901 "$work/$k.out" >"$work/tail" && mv "$work/tail" "$work/$k.out"
 }
-# The writes that strace saw, as the column writes= gives them.
-traced_writes() {
-    sed -nE 's/^write\(([12]), .*, ([0-9]+)\) += (-?[0-9]+).*$/\1 \2 \3/p' "$work/trace" | awk '
+written() {  # whether strace saw the writes that writes= lists
+    [[ -z $writes ]] && return
+    local seen && seen=$(sed -nE 's/^write\(([12]), .*, ([0-9]+)\) += (-?[0-9]+).*$/\1 \2 \3/p' "$work/trace" | awk '
         $1 == 2 { if (last != "e") list = list sep "e"; last = "e"; sep = ","; next }
         { last = $2 (($2 == $3) ? "" : ":" $3); list = list sep last; sep = "," }
-        END { print list }'
+        END { print list }')
+    [[ $seen == "$writes" ]] || { echo "$name: writes $seen, not $writes" >&2; false; }
 }
-program_of() {  # the program the row runs on this build
-    local program=tikvan ext= name
-    [[ $build == wine ]] && ext=.exe
-    [[ $build == host && $command != argv:* ]] && program=tests/tikvan_exact
-    [[ ${words[0]} == fault ]] && program=tests/fault
-    program=$dir/$program$ext
-    if [[ -n $copy ]]; then
-        name=$(printf '%b' "$copy")$ext
-        cp "$program" "$work/$name" && program=$work/$name
-    fi
-    echo "$program"
-}
-
-# Exhausted memory: from the lowest address-space limit at which the program
-# loads, fine steps give the out-of-memory report or the run-time error line,
-# then runs that end as the row says.
+# Exhausted memory: from the lowest address-space limit at which the program loads, fine steps give the
+# out-of-memory report (after any output) or the run-time error line, and runs that end as the row says.
 sweep() {
-    local program=$1 limit complete=0 exhausted=0 fine= step=64 end=4096 memory_status
-    for ((limit = 2048; limit <= end; limit += step)); do
-        (ulimit -v $limit && run_program "$program" m)
-        memory_status=$?
-        if ((memory_status >= 125 && memory_status <= 127)); then  # the program did not load
-            continue
-        elif [[ -z $fine ]]; then
-            fine=1 step=12 end=$((limit + 96)) limit=$((limit - 72))
-        elif [[ $memory_status == 1 ]] && holds "$work/m.err" "report 437 EOutOfMemory ?????????" 0 0 "$program"; then
-            exhausted=$((exhausted + 1))
-        elif [[ $memory_status == 203 && ! -s $work/m.err ]] && holds "$work/m.out" '/Runtime error 203 at [0-9A-F]{8}\r\n/'; then
-            exhausted=$((exhausted + 1))
-        elif [[ $memory_status == "$status" ]] && holds "$work/m.out" "$stdout" "$before" "$(date +%s)" "" "#" &&
-            [[ ! -s $work/m.err ]]; then
-            complete=$((complete + 1))
-        else
-            cp "$work/m.out" "$work/row.out" && cp "$work/m.err" "$work/row.err"
-            echo "memory limit $limit KB" >&2
-            return "$memory_status"
-        fi
+    local memory complete=0 exhausted=0 fine= step=64 end=4096
+    for ((memory = 2048; memory <= end; memory += step)); do
+        run
+        ((got >= 125 && got <= 127)) && continue  # the program did not load
+        if [[ -z $fine ]]; then fine=1 step=12 end=$((memory + 96)) memory=$((memory - 72))
+        elif ends 1 '/.*/' "report 437 EOutOfMemory ?????????" ||
+            ends 203 '/Runtime error 203 at [0-9A-F]{8}\r\n/' -; then exhausted=$((exhausted + 1))
+        elif ends "$status" "$stdout" "$stderr"; then complete=$((complete + 1))
+        else echo "memory limit $memory KB" >&2 && return 1; fi
     done
-    ((complete > 0 && exhausted > 0)) || { echo "memory sweep: $complete complete, $exhausted exhausted" >&2; return 99; }
-    : >"$work/row.out" && : >"$work/row.err"
-    return "$status"
+    ((complete > 0 && exhausted > 0)) || { echo "memory sweep: $complete complete, $exhausted exhausted" >&2; false; }
 }
 
-# Rows that run under Wine together, one Wine process for those of each kind and environment: the plain
-# lines through the launcher, the recipes in one cmd.exe, each in a folder of its own and by a cmd.exe of
-# its own (whose status, unlike that of "call", is the recipe's). A mistyped copy lies in the row's
-# folder, where cmd.exe looks before the path.
+# Rows that the launcher can take run under Wine together, one launcher run for the rows of each environment.
+declare -A cases=() members=()
 deferred=()
-declare -A groups=()
-run_groups() {
-    local key k results position output recipe
-    for key in "${!groups[@]}"; do
-        printf '@echo off\r\n' >"$work/batch.cmd"
-        for k in ${groups[$key]}; do
-            fields "${deferred[k]}"
-            mkdir -p "$work/$k"
-            if [[ $key == cmd* ]]; then
-                recipe=${command#cmd: } && recipe=${recipe%% *}
-                [[ -z $typo ]] || sed "s|${typo%%>*}|${typo#*>}|g" "$here/../../examples/$recipe" >"$work/$k/$recipe"
-                printf 'cd /d "%s"\r\ncmd /c %s >row.out 2>row.err\r\n>status echo %%errorlevel%%\r\n' \
-                    "$(windows_path "$work/$k")" "${command#cmd:}" >>"$work/batch.cmd"
-                continue
-            fi
-            output=$(windows_path "$work/$k/row.out")
-            case $sink in pipe) output="|$output" ;; full) output='Z:\dev\full' ;; none) output=invalid ;; esac
-            echo "$(line_of | hex) $output $(windows_path "$work/$k/row.err")"
-        done >"$work/cases"
-        before=$(date +%s) environment=${key#*|}
-        environment_of
-        if [[ $key == cmd* ]]; then
-            WINEPATH="$(windows_path "$dir");$(windows_path "$here/../../examples")" "${prefix[@]}" "$wine_run" \
-                cmd /c "$(windows_path "$work/batch.cmd")" >/dev/null 2>&1
-        else
-            "${prefix[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
-                "$(windows_path "$work/cases")" >"$work/results"
-        fi
-        after=$(date +%s) position=0
-        mapfile -t results < <(tr -d '\r' 2>/dev/null <"$work/results")
-        for k in ${groups[$key]}; do
-            fields "${deferred[k]}"
-            touch "$work/$k/row.out" "$work/$k/row.err"
-            [[ $key == cmd* ]] && results[position]=$(tr -d '\r ' <"$work/$k/status" 2>/dev/null)
-            check "${results[position++]:-none}" "$k/row" "$dir/tikvan.exe"
-        done
-    done
-}
-
-# Rows left out: under a wrapper those it would upset, and under the
-# sanitizers those marked unsanitized; E2E_LEAVE_OUT adds more, each a key of
-# the column more (writes, memory, clock, sink=limited ...) or "fault".
-leave_out=${E2E_LEAVE_OUT:-}
-((${#wrapper[@]})) && leave_out+=" writes memory clock sink=limited fault"
-[[ ${TIKVAN_SANITIZED:-} == 1 ]] && leave_out+=" unsanitized"
-left_out() {
-    local tags=" $more " tag
-    [[ $command == argv:\ fault* ]] && tags+="fault "
-    for tag in $more; do tags+="${tag%%=*} "; done
-    for tag in $leave_out; do [[ $tags == *" $tag "* ]] && return 0; done
-    return 1
-}
+passed=0 failed=0 k=0
 while read -r row; do
     fields "$row"
+    k=$((k + 1))
     [[ $builds == both || $builds == "$build" ]] || continue
-    left_out && continue
-    if [[ $command == argv:* ]]; then eval "words=($(printf '%b' "${command#argv:}"))"; else read -ra words <<<"$(line_of)"; fi
+    if [[ $command == argv:* ]]; then eval "words=($(printf '%b' "${command#argv:}"))"; else read -ra words <<<"$(line_of)" && words[0]=tikvan; fi
+    for tag in $more "${words[0]}"; do [[ $leave_out == *" $tag "* || $leave_out == *" ${tag%%=*} "* ]] && continue 2; done
     make_locales
-    kind=
-    [[ $command == cmd:* ]] && kind=cmd
-    [[ $build == wine && $command != @(argv|cmd):* && $sink =~ ^(file|pipe|full|none)$ && -z $copy ]] && kind=launch
-    if [[ -n $kind ]]; then
-        groups[$kind|$environment]+="${#deferred[@]} " deferred+=("$row")
+    program=$dir/tikvan
+    [[ $build == host && $command != argv:* ]] && program=$dir/tests/tikvan_exact
+    [[ ${words[0]} == fault ]] && program=$dir/tests/fault
+    program+=$ext
+    [[ -z $copy ]] || { copy=$work/$(printf '%b' "$copy")$ext && cp "$program" "$copy" && program=$copy; }
+    if [[ $build == wine && $command != argv:* && $sink =~ ^(file|pipe|full|none)$ && -z $copy ]]; then
+        output=$(windows_path "$work/$k.out")
+        case $sink in pipe) output="|$output" ;; full) output='Z:\dev\full' ;; none) output=invalid ;; esac
+        cases[$environment]+="$(line_of | hex) $output $(windows_path "$work/$k.err")"$'\n'
+        members[$environment]+="$k " deferred[k]=$row
         continue
     fi
-    program=$(program_of)
-    before=$(date +%s)
-    if [[ $memory == sweep ]]; then sweep "$program"; else run_program "$program" row; fi
-    got=$? after=$(date +%s)
-    if [[ -n $writes && $(traced_writes) != "$writes" ]]; then
-        echo "$name: writes $(traced_writes), not $writes" >&2
-        got=writes
-    fi
-    [[ $memory == sweep ]] && stdout=- stderr=-
-    check "$got" row "$program"
+    if [[ $memory == sweep ]]; then sweep; else run; ends "$status" "$stdout" "$stderr" && written; fi
+    verdict $?
 done < <(rows)
-run_groups
+for environment in "${!cases[@]}"; do
+    printf %s "${cases[$environment]}" >"$work/cases" && environment_of && before=$EPOCHSECONDS
+    "${prefix[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
+        "$(windows_path "$work/cases")" >"$work/results"
+    after=$EPOCHSECONDS
+    mapfile -t results < <(tr -d '\r' <"$work/results")
+    for k in ${members[$environment]}; do
+        fields "${deferred[k]}"
+        touch "$work/$k.out" "$work/$k.err" && program=$dir/tikvan.exe got=${results[0]:-none} results=("${results[@]:1}")
+        ends "$status" "$stdout" "$stderr"
+        verdict $?
+    done
+done
 echo "$build: $passed passed, $failed failed"
 [[ $failed == 0 && $passed -gt 0 ]]
