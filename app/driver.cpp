@@ -31,16 +31,17 @@ struct SwitchSet {
     bool time = false;
 };
 
-bool AllStartWithPrefix(std::span<const std::string_view> arguments) {
-    for (std::string_view argument : arguments) {
-        if (!TextEquals(ByteRange(argument, 1, 1), kSwitchPrefix)) return false;
+bool AllStartWithPrefix(const ArgumentList& arguments) {
+    for (std::int32_t i = 1; i <= arguments.ArgumentCount(); ++i) {
+        if (!TextEquals(ByteRange(arguments.ArgumentAt(i), 1, 1), kSwitchPrefix)) return false;
     }
     return true;
 }
 
-SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const CharacterSet& characters) {
+SwitchSet ReadSwitches(const ArgumentList& arguments, const CharacterSet& characters) {
     SwitchSet switches;
-    for (std::string_view argument : arguments) {
+    for (std::int32_t i = 1; i <= arguments.ArgumentCount(); ++i) {
+        const std::string_view argument = arguments.ArgumentAt(i);
         // The upper-cased argument, then its letters: neither is longer.
         ScratchText upperBytes(argument.size());
         ScratchText letterBytes(argument.size());
@@ -63,8 +64,8 @@ SwitchSet ReadSwitches(std::span<const std::string_view> arguments, const Charac
 
 }  // namespace
 
-Plan PlanOutput(std::span<const std::string_view> arguments, const CharacterSet& characters) {
-    if (arguments.empty()) return {Action::Timestamp, kPatterns[1][1][1]};
+Plan PlanOutput(const ArgumentList& arguments, const CharacterSet& characters) {
+    if (arguments.ArgumentCount() == 0) return {Action::Timestamp, kPatterns[1][1][1]};
     if (!AllStartWithPrefix(arguments)) return {Action::UsageError, {}};
     const SwitchSet switches = ReadSwitches(arguments, characters);
     if (switches.usageError) return {Action::UsageError, {}};
@@ -79,10 +80,10 @@ void RunDriver() {
     const Plan plan = PlanOutput(Arguments(), Regional().characters);
     switch (plan.action) {
         case Action::UsageError:
-            WriteUsageScreen();
+            UsageScreen();
             ProcessEnd(kUsageErrorStatus);
         case Action::Help:
-            WriteUsageScreen();
+            UsageScreen();
             return;
         case Action::Timestamp:
             WriteStatement(RenderPattern(plan.pattern, captured, Regional()));

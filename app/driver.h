@@ -2,9 +2,9 @@
 // usage error, from the arguments alone.
 #pragma once
 
-#include <span>
 #include <string_view>
 
+#include "args/arguments.h"
 #include "base/lead_bytes.h"
 
 namespace tikvan {
@@ -20,7 +20,7 @@ struct Plan {
 // starts with "/") and, when it passes, the letter pass over the switch texts
 // ("?", "D", "N", "T"). A usage error wins over help; help wins over any
 // timestamp; with no arguments the date, the time and a line end are printed.
-Plan PlanOutput(std::span<const std::string_view> arguments, const CharacterSet& characters);
+Plan PlanOutput(const ArgumentList& arguments, const CharacterSet& characters);
 
 // The whole run: reads the clock, then the arguments, and writes the
 // timestamp or the usage screen. Ends the process with 255 on a usage error;

@@ -48,7 +48,7 @@ const std::array<std::string_view, 22> kUsageLines = {
 
 }  // namespace
 
-void WriteUsageScreen() {
+void UsageScreen() {
     for (std::string_view line : kUsageLines) WriteLineStatement(line);
 }
 

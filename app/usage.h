@@ -5,6 +5,6 @@ namespace tikvan {
 
 // Writes the screen's 22 lines, code page 932 bytes, to standard output, one
 // write-line statement a line.
-void WriteUsageScreen();
+void UsageScreen();
 
 }  // namespace tikvan

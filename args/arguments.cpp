@@ -72,15 +72,9 @@ ArgumentList::ArgumentList(const char* line, CharacterStep step) {
     }
 }
 
-namespace {
-
-const ArgumentList& ProcessArguments() {
+const ArgumentList& Arguments() {
     static const ArgumentList arguments(GetCommandLineA(), StepAnsi);
     return arguments;
 }
-
-}  // namespace
-
-std::span<const std::string_view> Arguments() { return ProcessArguments().Words(); }
 
 }  // namespace tikvan

@@ -7,8 +7,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
-#include <span>
 #include <string_view>
 
 namespace tikvan {
@@ -30,11 +30,18 @@ struct Token {
 Token NextArgument(const char* line, std::size_t from, CharacterStep step, char* out);
 
 // Arguments 1..N of a command line: the tokens after the program's name, up
-// to the first empty one, held in one buffer of the line's size.
+// to the first empty one, split once and held in one buffer of the line's
+// size.
 class ArgumentList {
 public:
     ArgumentList(const char* line, CharacterStep step);
-    std::span<const std::string_view> Words() const { return {words_.get(), count_}; }
+    // N, the same at every call.
+    std::int32_t ArgumentCount() const { return static_cast<std::int32_t>(count_); }
+    // Argument `index` for 1..N; the empty text for any other index. (Index 0
+    // would be the executable's path, which nothing asks for.)
+    std::string_view ArgumentAt(std::int32_t index) const {
+        return index >= 1 && index <= ArgumentCount() ? words_[index - 1] : std::string_view();
+    }
 
 private:
     std::unique_ptr<char[]> bytes_;
@@ -42,8 +49,8 @@ private:
     std::size_t count_ = 0;
 };
 
-// Arguments 1..N of the process's own command line. The line does not
-// change during a run, so it is split once.
-std::span<const std::string_view> Arguments();
+// The arguments of the process's own command line. The line does not change
+// during a run, so it is split once.
+const ArgumentList& Arguments();
 
 }  // namespace tikvan

@@ -10,23 +10,28 @@ namespace tikvan {
 
 namespace {
 
-// Upper-cases by the user's locale (CharUpperBuffA), which gives the length:
-// that of the text, whose character positions stay the same. `out` holds
+// Upper-cases through CharUpperBuffA, which the program provides itself for
+// both builds: "a" to "z" are raised, except as the second byte of a
+// double-byte character of the ANSI code page; no byte from 0x80 changes.
+// So the length and every character's position stay. `out` holds
 // text.size() bytes.
 std::string_view LocaleUpper(std::string_view text, char* out) {
     std::copy(text.begin(), text.end(), out);
     return {out, CharUpperBuffA(out, static_cast<DWORD>(text.size()))};
 }
 
-// Whether the byte at `offset`, inside `text`, is the trail byte of a
-// double-byte character: while double-byte text is in use, a byte preceded
-// by an odd run of lead-byte set bytes is one. Only the bytes up to `offset`
-// are looked at.
-bool IsTrailByte(std::string_view text, std::size_t offset, const CharacterSet& characters) {
-    if (!characters.farEast) return false;
+// The first byte of a character (a single byte or a lead byte, which no
+// caller tells apart) or the trail byte of a double-byte character.
+enum class ByteKind { First, Trail };
+
+// The kind of the byte at `offset`, inside `text`: while double-byte text is
+// in use, a byte preceded by an odd run of lead-byte set bytes is a trail
+// byte. Only the bytes up to `offset` are looked at.
+ByteKind ByteKindAt(std::string_view text, std::size_t offset, const CharacterSet& characters) {
+    if (!characters.farEast) return ByteKind::First;
     std::size_t leadsBefore = 0;
     while (leadsBefore < offset && characters.leadBytes.Has(text[offset - 1 - leadsBefore])) ++leadsBefore;
-    return leadsBefore % 2 == 1;
+    return leadsBefore % 2 == 1 ? ByteKind::Trail : ByteKind::First;
 }
 
 // The 1-based position of the first occurrence of `pattern` in `text` that
@@ -39,7 +44,7 @@ bool IsTrailByte(std::string_view text, std::size_t offset, const CharacterSet& 
 std::int32_t FindText(std::string_view pattern, std::string_view text, const CharacterSet& characters) {
     if (pattern.empty() || text.empty()) return 0;
     for (std::size_t at = text.find(pattern); at != std::string_view::npos; at = text.find(pattern, at + 1)) {
-        if (!IsTrailByte(text, at, characters)) return static_cast<std::int32_t>(at + 1);
+        if (ByteKindAt(text, at, characters) != ByteKind::Trail) return static_cast<std::int32_t>(at + 1);
     }
     return 0;
 }

@@ -41,8 +41,8 @@ bool TextEquals(std::string_view left, std::string_view right);
 // too. No other byte changes. `out` holds text.size() bytes.
 std::string_view AsciiUpper(std::string_view text, char* out);
 
-// Replaces every occurrence of `pattern`, found without regard to case by the
-// user's locale, by `replacement`; an occurrence that begins on the trail
+// Replaces every occurrence of `pattern`, found without regard to the case of
+// "a" to "z", by `replacement`; an occurrence that begins on the trail
 // byte of a double-byte character stays. Every byte of the result comes from
 // `text` or `replacement`. The result is cut at `capacity` bytes of `out`.
 std::string_view ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,

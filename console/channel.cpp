@@ -18,8 +18,9 @@ constexpr std::int32_t kCannotOpenOutput = 105;
 class StandardOutputChannel {
 public:
     // Appends the bytes, writing the buffer out each time it becomes full.
-    // Bytes that cannot be written are dropped.
-    void Append(std::string_view bytes) {
+    // Opens the channel first, also for no bytes. Bytes that cannot be
+    // written are dropped.
+    void WriteText(std::string_view bytes) {
         if (!open_) Open();
         if (!open_) return;
         while (!bytes.empty()) {
@@ -32,13 +33,19 @@ public:
             std::memcpy(buffer_ + pending_, bytes.data(), room);
             pending_ = kCapacity;
             bytes.remove_prefix(room);
-            if (!WriteOut()) return;
+            if (!WritePending()) return;
         }
+    }
+
+    // CR LF, then the end of the statement.
+    void WriteLineEnd() {
+        WriteText("\r\n");
+        EndStatement();
     }
 
     // The end of a statement: a character device gets its bytes now.
     void EndStatement() {
-        if (open_ && flushEachStatement_) WriteOut();
+        if (flushEachStatement_) WritePending();
     }
 
     // Writes the pending bytes, all of them: a short write is continued.
@@ -46,9 +53,9 @@ public:
     // failure: the platform's code for a failed write (ERROR_WRITE_FAULT if
     // it gives none), ERROR_WRITE_FAULT for a write that succeeds without
     // writing anything. After a success the platform's code is whatever an
-    // earlier call left, so it is not read then.
-    bool WriteOut() {
-        if (!open_) return true;
+    // earlier call left, so it is not read then. Nothing is pending while the
+    // channel is closed, so nothing is written then.
+    bool WritePending() {
         std::size_t done = 0;
         DWORD code = 0;
         while (done < pending_ && code == 0) {
@@ -85,7 +92,8 @@ private:
         open_ = true;
     }
 
-    // The channel is a static object: it starts closed and empty.
+    // The channel is a static object: it starts closed and empty. Once open,
+    // it stays open.
     HANDLE handle_{};
     bool open_{};
     bool flushEachStatement_{};
@@ -98,17 +106,18 @@ StandardOutputChannel output;
 }  // namespace
 
 void WriteStatement(std::string_view text) {
-    output.Append(text);
+    output.WriteText(text);
     output.EndStatement();
     CheckIo();
 }
 
 void WriteLineStatement(std::string_view text) {
-    output.Append(text);
-    WriteStatement("\r\n");
+    output.WriteText(text);
+    output.WriteLineEnd();
+    CheckIo();
 }
 
-void WriteOut() { output.WriteOut(); }
+void WriteOut() { output.WritePending(); }
 
 [[gnu::noinline]] void CheckIo() {
     if (PendingIoError != 0) throw CreateIoFailure(__builtin_return_address(0));
