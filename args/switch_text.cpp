@@ -23,7 +23,7 @@ std::string_view LocaleUpper(std::string_view text, char* out) {
 // by an odd run of lead-byte set bytes is one. Only the bytes up to `offset`
 // are looked at.
 bool IsTrailByte(std::string_view text, std::size_t offset, const CharacterSet& characters) {
-    if (!characters.farEast) return false;
+    if (!characters.FarEast()) return false;
     std::size_t leadsBefore = 0;
     while (leadsBefore < offset && characters.leadBytes.Has(text[offset - 1 - leadsBefore])) ++leadsBefore;
     return leadsBefore % 2 == 1;

@@ -1,6 +1,7 @@
 // Locale names of the POSIX body. Internal to unix/.
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 #include "platform/win32.h"
@@ -28,9 +29,15 @@ const LocaleData* LocaleOfName(std::string_view posixName);
 UINT AnsiCodePage(const LocaleData& locale);
 UINT OemCodePage(const LocaleData& locale);
 
-// Whether the system hands the program text in UTF-8: the codeset of the C
-// library's character-type locale, once it has taken it from the
-// environment.
-bool SystemTextIsUtf8();
+// Text of the system (words and file names) in the ANSI code page, as Wine
+// reads it: from the codeset of the C library's character-type locale, once
+// the C library has taken it from the environment. ASCII text and text of a
+// plain-ASCII codeset (C, or a locale that is not installed) are kept as
+// they are; any other codeset is converted, from UTF-8 as Utf8ToCodePage
+// reads it and from the others by the C library's own conversion. The
+// result is the text itself or lies in `converted`. Memory that runs out,
+// the locale's loading included, raises exhausted memory as operator new
+// does.
+std::string_view SystemTextInAnsi(std::string_view text, std::unique_ptr<char[]>& converted);
 
 }  // namespace tikvan::posix

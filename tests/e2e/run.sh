@@ -20,8 +20,9 @@
 #   copy=NAME   the program as a copy named NAME (NAME.exe under Wine); module= the name its report shows
 #   clock=WHEN zone=TZ   faketime's clock (@: a Unix time) in zone TZ
 #   writes=LIST   the writes strace sees: COUNT or COUNT:RESULT to descriptor 1, "e" for those to 2
-#   memory=KB     an address-space limit; sweep: limits from where the program loads, each run ending
-#                 as the row says, with the out-of-memory report or the run-time error line, both seen
+#   memory=KB     an address-space limit; sweep: limits from where the program loads to where a run ends
+#                 as the row says, each run that way, with the out-of-memory report (error: its form, or
+#                 "-" for code page 437) or the run-time error line, both seen
 #   preload=LIB   tests/libLIB.so preloaded
 #   absent=NAME,...   locales of LOCPATH=private left out
 #   typo=WAS>IS   the recipe with WAS replaced by IS
@@ -127,11 +128,12 @@ make_locales() {
     [[ $environment == *LOCPATH=private* ]] || return 0
     local locale charset folder && folder=$(private_locales) && mkdir -p "$folder"
     declare -A charsets=([ja_JP]=EUC-JP [ko_KR]=EUC-KR)  # of a name without one; UTF-8 for the others
-    for locale in $(grep -oE '=[a-z]{2,3}_[A-Z]{2}(\.UTF-8)?' <<<"$environment"); do
+    for locale in $(grep -oE '=[a-z]{2,3}_[A-Z]{2}(\.[A-Z0-9-]+)?' <<<"$environment"); do
         locale=${locale#=} charset=${charsets[$locale]:-UTF-8}
+        [[ $locale == *.* ]] && charset=${locale#*.}
         [[ ,$absent, == *,$locale,* ]] && continue
         if [[ ! -d $made/$locale ]]; then
-            localedef -i "${locale%.UTF-8}" -f "$charset" "$made/$locale.$$" >/dev/null 2>&1 ||
+            localedef -i "${locale%.*}" -f "$charset" "$made/$locale.$$" >/dev/null 2>&1 ||
                 { echo "localedef $locale failed" >&2; exit 1; }
             mv -T "$made/$locale.$$" "$made/$locale" 2>/dev/null || rm -rf "$made/$locale.$$"  # another run's
         fi
@@ -191,14 +193,14 @@ program_of() {  # the program the row runs on this build
 # then runs that end as the row says.
 sweep() {
     local program=$1 limit complete=0 exhausted=0 fine= step=64 end=4096 memory_status
-    for ((limit = 2048; limit <= end; limit += step)); do
-        (ulimit -v $limit && run_program "$program" m)
+    for ((limit = 2048; limit <= end || (complete == 0 && limit <= 8192); limit += step)); do
+        memory=$limit run_program "$program" m
         memory_status=$?
         if ((memory_status >= 125 && memory_status <= 127)); then  # the program did not load
             continue
         elif [[ -z $fine ]]; then
             fine=1 step=12 end=$((limit + 96)) limit=$((limit - 72))
-        elif [[ $memory_status == 1 ]] && holds "$work/m.err" "report 437 EOutOfMemory ?????????" 0 0 "$program"; then
+        elif [[ $memory_status == 1 ]] && holds "$work/m.err" "${stderr/#-/report 437 EOutOfMemory ?????????}" 0 0 "$program"; then
             exhausted=$((exhausted + 1))
         elif [[ $memory_status == 203 && ! -s $work/m.err ]] && holds "$work/m.out" '/Runtime error 203 at [0-9A-F]{8}\r\n/'; then
             exhausted=$((exhausted + 1))
