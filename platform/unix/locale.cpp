@@ -36,23 +36,6 @@
 #include "platform/unix/locale.h"
 #include "platform/win32.h"
 
-namespace tikvan::posix {
-
-// The system locale, whose code pages the process runs in (never one
-// without a numeric id), and the user locale, the thread locale.
-struct ProcessLocales {
-    const LocaleData* system;
-    const LocaleData* user;
-};
-
-// The locales Wine starts a process in, from the names the C library
-// reports for its character-type and message categories once it has taken
-// its locale from the environment, and the value of LC_ALL; each may be
-// null.
-ProcessLocales LocalesOfNames(const char* ctype, const char* messages, const char* all);
-
-}  // namespace tikvan::posix
-
 namespace {
 
 using tikvan::posix::LocaleData;
@@ -215,11 +198,10 @@ bool LibraryLocaleLoaded() {
 const tikvan::posix::ProcessLocales& Locales() {
     static tikvan::posix::ProcessLocales locales{};
     if (locales.system != nullptr) return locales;
-    const char* all = std::getenv("LC_ALL");
-    locales = tikvan::posix::LocalesOfNames(VariableOf("LC_CTYPE"), VariableOf("LC_MESSAGES"), all);
+    locales = tikvan::posix::NamedLocales();
     if ((locales.system != &DefaultLocale() || locales.user != &DefaultLocale()) && LibraryLocaleLoaded()) {
         locales = tikvan::posix::LocalesOfNames(std::setlocale(LC_CTYPE, nullptr), std::setlocale(LC_MESSAGES, nullptr),
-                                                all);
+                                                std::getenv("LC_ALL"));
     }
     return locales;
 }
@@ -311,6 +293,8 @@ ProcessLocales LocalesOfNames(const char* ctype, const char* messages, const cha
     }
     return locales;
 }
+
+ProcessLocales NamedLocales() { return LocalesOfNames(VariableOf("LC_CTYPE"), VariableOf("LC_MESSAGES"), std::getenv("LC_ALL")); }
 
 UINT AnsiCodePage(const LocaleData& locale) { return locale.codePage == 0 ? CP_UTF8 : locale.codePage; }
 

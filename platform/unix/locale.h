@@ -25,6 +25,23 @@ struct LocaleData {
 // null for a name that no locale has.
 const LocaleData* LocaleOfName(std::string_view posixName);
 
+// The system locale, whose code pages the process runs in (never one
+// without a numeric id), and the user locale, the thread locale.
+struct ProcessLocales {
+    const LocaleData* system;
+    const LocaleData* user;
+};
+
+// The locales Wine starts a process in, from the names the C library
+// reports for its character-type and message categories once it has taken
+// its locale from the environment, and the value of LC_ALL; each may be
+// null.
+ProcessLocales LocalesOfNames(const char* ctype, const char* messages, const char* all);
+
+// The locales that the locale variables name, as LocalesOfNames reads them
+// where the C library has every named locale installed.
+ProcessLocales NamedLocales();
+
 // The process's ANSI and OEM code pages under a system locale.
 UINT AnsiCodePage(const LocaleData& locale);
 UINT OemCodePage(const LocaleData& locale);
