@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <clocale>
 #include <cstdint>
@@ -207,10 +208,11 @@ const tikvan::posix::ProcessLocales& Locales() {
 }
 
 // Text of `codeset` in UTF-8, by the C library's conversion, into `out` of
-// three bytes for each of the text's: a byte that begins no character of
-// the codeset is taken for the character of its value.
+// three bytes for each of the text's, more than any codeset of a locale
+// needs: a byte that begins no character of the codeset is taken for the
+// character of its value.
 std::string_view CodesetToUtf8(std::string_view text, const char* codeset, char* out) {
-    const iconv_t conversion = iconv_open("UTF-8", codeset);
+    iconv_t conversion = iconv_open("UTF-8", codeset);
     if (conversion == reinterpret_cast<iconv_t>(-1)) {
         if (MemoryShort()) MemoryExhausted();
         return text;
@@ -219,7 +221,7 @@ std::string_view CodesetToUtf8(std::string_view text, const char* codeset, char*
     std::size_t left = text.size();
     char* at = out;
     std::size_t room = 3 * text.size();
-    while (left > 0 && iconv(conversion, &in, &left, &at, &room) == static_cast<std::size_t>(-1)) {
+    while (left > 0 && iconv(conversion, &in, &left, &at, &room) == static_cast<std::size_t>(-1) && errno != E2BIG) {
         const auto byte = static_cast<unsigned char>(*in++);
         --left;
         if (byte < 0x80) {
