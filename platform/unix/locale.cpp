@@ -207,34 +207,43 @@ const tikvan::posix::ProcessLocales& Locales() {
     return locales;
 }
 
-// Text of `codeset` in UTF-8, by the C library's conversion, into `out` of
-// three bytes for each of the text's, more than any codeset of a locale
-// needs: a byte that begins no character of the codeset is taken for the
-// character of its value.
-std::string_view CodesetToUtf8(std::string_view text, const char* codeset, char* out) {
+// Text of `codeset` in the ANSI code page, read by the C library's
+// conversion, into `out` of `capacity` bytes. A byte that begins no
+// character of the codeset is, as Wine reads most such bytes, the byte
+// itself where that is a character of the code page, and otherwise the
+// Latin-1 character of its value.
+std::size_t CodesetToAnsi(std::string_view text, const char* codeset, char* out, std::size_t capacity) {
     iconv_t conversion = iconv_open("UTF-8", codeset);
     if (conversion == reinterpret_cast<iconv_t>(-1)) {
         if (MemoryShort()) MemoryExhausted();
-        return text;
+        std::memcpy(out, text.data(), text.size());
+        return text.size();
     }
+    // A character of any codeset of a locale takes no more bytes in UTF-8
+    // than three for each of its own.
+    const std::size_t room = 3 * text.size();
+    const std::unique_ptr<char[]> utf8(new char[room]);
     char* in = const_cast<char*>(text.data());
     std::size_t left = text.size();
-    char* at = out;
-    std::size_t room = 3 * text.size();
-    while (left > 0 && iconv(conversion, &in, &left, &at, &room) == static_cast<std::size_t>(-1) && errno != E2BIG) {
+    std::size_t written = 0;
+    while (left > 0) {
+        char* at = utf8.get();
+        std::size_t space = room;
+        const bool stopped = iconv(conversion, &in, &left, &at, &space) == static_cast<std::size_t>(-1) && errno != E2BIG;
+        written += tikvan::posix::Utf8ToCodePage({utf8.get(), static_cast<std::size_t>(at - utf8.get())}, GetACP(),
+                                                 out + written, capacity - written);
+        if (!stopped || written == capacity) break;
         const auto byte = static_cast<unsigned char>(*in++);
         --left;
-        if (byte < 0x80) {
-            *at++ = static_cast<char>(byte);
-            --room;
+        if (!IsDBCSLeadByteEx(CP_ACP, byte)) {
+            out[written++] = static_cast<char>(byte);
             continue;
         }
-        *at++ = static_cast<char>(0xC0 | byte >> 6);
-        *at++ = static_cast<char>(0x80 | (byte & 0x3F));
-        room -= 2;
+        const char latin1[] = {static_cast<char>(0xC0 | byte >> 6), static_cast<char>(0x80 | (byte & 0x3F))};
+        written += tikvan::posix::Utf8ToCodePage({latin1, 2}, GetACP(), out + written, capacity - written);
     }
     iconv_close(conversion);
-    return {out, static_cast<std::size_t>(at - out)};
+    return written;
 }
 
 }  // namespace
@@ -307,14 +316,13 @@ std::string_view SystemTextInAnsi(std::string_view text, std::unique_ptr<char[]>
     LibraryLocaleLoaded();
     const char* codeset = nl_langinfo(CODESET);
     if (std::strcmp(codeset, "ANSI_X3.4-1968") == 0) return text;
+    // UTF-8 gives a malformed byte three bytes, as U+FFFD; no other codeset
+    // gives a byte more.
     const std::size_t room = 3 * text.size();
     converted.reset(new char[room]);
-    std::unique_ptr<char[]> utf8;
-    if (std::strcmp(codeset, "UTF-8") != 0) {
-        utf8.reset(new char[room]);
-        text = CodesetToUtf8(text, codeset, utf8.get());
-    }
-    return {converted.get(), Utf8ToCodePage(text, GetACP(), converted.get(), room)};
+    const std::size_t length = std::strcmp(codeset, "UTF-8") == 0 ? Utf8ToCodePage(text, GetACP(), converted.get(), room)
+                                                                   : CodesetToAnsi(text, codeset, converted.get(), room);
+    return {converted.get(), length};
 }
 
 }  // namespace tikvan::posix
