@@ -28,7 +28,7 @@ enum class ByteKind { First, Trail };
 // in use, a byte preceded by an odd run of lead-byte set bytes is a trail
 // byte. Only the bytes up to `offset` are looked at.
 ByteKind ByteKindAt(std::string_view text, std::size_t offset, const CharacterSet& characters) {
-    if (!characters.farEast) return ByteKind::First;
+    if (!characters.FarEast()) return ByteKind::First;
     std::size_t leadsBefore = 0;
     while (leadsBefore < offset && characters.leadBytes.Has(text[offset - 1 - leadsBefore])) ++leadsBefore;
     return leadsBefore % 2 == 1 ? ByteKind::Trail : ByteKind::First;

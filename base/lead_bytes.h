@@ -29,11 +29,11 @@ private:
     std::array<std::uint32_t, 8> bits_{};
 };
 
-// The far-east flag says that double-byte text is in use; the lead-byte set
-// is empty while it is off.
+// Double-byte text is in use (the far-east flag) exactly while the
+// lead-byte set is not empty.
 struct CharacterSet {
-    bool farEast = false;
     LeadByteSet leadBytes;
+    constexpr bool FarEast() const { return !leadBytes.Empty(); }
 };
 
 }  // namespace tikvan

@@ -93,6 +93,13 @@ void ReportCurrent() {
     }
 }
 
+// Reports the failure in flight and ends the process with status 1.
+[[noreturn]] void EndReported() {
+    ReportCurrent();
+    ExitStatus = kFailureStatus;
+    RunEndSequence();
+}
+
 // Platform exception codes and the run-time error kinds they stand for.
 constexpr struct {
     DWORD code;
@@ -181,8 +188,13 @@ void StartProcess() {
     if (reserve == nullptr) RaiseRunError(RunErrorKind::OutOfMemory, __builtin_return_address(0));
     memoryReserve = reserve;
     std::set_new_handler(&OnMemoryExhausted);
-    SetUnhandledExceptionFilter(&ReportPlatformFault);
-    LoadRegionalSettings();
+    // Both may run out of memory where the system loads its locale data.
+    try {
+        SetUnhandledExceptionFilter(&ReportPlatformFault);
+        LoadRegionalSettings();
+    } catch (...) {
+        EndReported();
+    }
 }
 
 void RunGuarded(void (*work)()) {
@@ -190,9 +202,7 @@ void RunGuarded(void (*work)()) {
         work();
         ProcessEnd(ExitStatus);
     } catch (...) {
-        ReportCurrent();
-        ExitStatus = kFailureStatus;
-        RunEndSequence();
+        EndReported();
     }
 }
 

@@ -11,7 +11,9 @@ namespace tikvan {
 // output channel, closed until its first write) needs no step; the utility
 // layer sets memory aside for reporting exhausted memory, installs failure
 // handling and loads the regional settings. If that memory cannot be had,
-// the process ends with run-time error 203 and its line.
+// the process ends with run-time error 203 and its line; a failure after it
+// (memory that runs out while the system loads its locale data) is reported
+// as RunGuarded reports one.
 void StartProcess();
 
 // Runs `work`, then ends the process as ProcessEnd does with the status so

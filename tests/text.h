@@ -12,7 +12,7 @@
 namespace testing_text {
 
 constexpr tikvan::CharacterSet Cp932() {
-    tikvan::CharacterSet cp932{true, {}};
+    tikvan::CharacterSet cp932;
     cp932.leadBytes.AddRange(0x81, 0x9F);
     cp932.leadBytes.AddRange(0xE0, 0xFC);
     return cp932;

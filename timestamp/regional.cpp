@@ -1,7 +1,10 @@
 #include "timestamp/regional.h"
 
 #include <algorithm>
+#include <charconv>
 #include <iterator>
+#include <string_view>
+#include <system_error>
 
 #include "platform/lead_byte_ranges.h"
 #include "platform/win32.h"
@@ -21,25 +24,32 @@ bool IsWesternLanguage(LANGID language) {
     return std::ranges::find(kWestern, language) != std::end(kWestern);
 }
 
+// One locale item as text, without its terminating zero; `fallback` where
+// the query fails, a value too long for `buffer` included. An empty value
+// gives the empty text.
+template <std::size_t Size>
+std::string_view LocaleText(LCID locale, LCTYPE item, std::string_view fallback, char (&buffer)[Size]) {
+    const int length = GetLocaleInfoA(locale, item, buffer, Size);
+    return length > 0 ? std::string_view(buffer, static_cast<std::size_t>(length - 1)) : fallback;
+}
+
 // A one-byte locale item. The two-byte buffer holds one byte and its
 // terminating zero, so a longer value fails and gives the default; an empty
 // value gives the zero byte.
 char LocaleByte(LCID locale, LCTYPE item, char fallback) {
     char buffer[2];
-    return GetLocaleInfoA(locale, item, buffer, sizeof buffer) > 0 ? buffer[0] : fallback;
+    const std::string_view text = LocaleText(locale, item, {&fallback, 1}, buffer);
+    return text.empty() ? '\0' : text.front();
 }
 
 // The locale's ANSI code page; the process's when the locale's is not a
 // number.
 UINT LocaleCodePage(LCID locale) {
     char buffer[7];
-    if (GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE, buffer, sizeof buffer) > 0 && buffer[0] != 0) {
-        UINT codePage = 0;
-        const char* digit = buffer;
-        while (*digit >= '0' && *digit <= '9') codePage = codePage * 10 + static_cast<UINT>(*digit++ - '0');
-        if (*digit == 0) return codePage;
-    }
-    return GetACP();
+    const std::string_view text = LocaleText(locale, LOCALE_IDEFAULTANSICODEPAGE, {}, buffer);
+    UINT codePage = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), codePage);
+    return !text.empty() && failure == std::errc{} && end == text.data() + text.size() ? codePage : GetACP();
 }
 
 // The bytes of the lead-byte ranges of the locale's code page.
@@ -56,18 +66,16 @@ LeadByteSet LeadBytesOf(LCID locale) {
 
 void LoadRegionalSettings() {
     RegionalSettings loaded;
-    LCID locale = kDefaultLocale;
-    if (const LCID thread = GetThreadLocale(); thread != 0) locale = thread;
+    const LCID thread = GetThreadLocale();
+    const LCID locale = thread != 0 ? thread : kDefaultLocale;
     LANGID language = LANGIDFROMLCID(locale);
     if (language == 0) language = LANGIDFROMLCID(kDefaultLocale);
     if (!IsWesternLanguage(PRIMARYLANGID(language))) {
         loaded.characters.leadBytes = LeadBytesOf(locale);
     }
-    loaded.characters.farEast = !loaded.characters.leadBytes.Empty();
-    // The separators follow the thread's locale as it is now.
-    const LCID formats = GetThreadLocale();
-    loaded.dateSeparator = LocaleByte(formats, LOCALE_SDATE, '/');
-    loaded.timeSeparator = LocaleByte(formats, LOCALE_STIME, ':');
+    // The thread's locale does not change while the settings load.
+    loaded.dateSeparator = LocaleByte(thread, LOCALE_SDATE, '/');
+    loaded.timeSeparator = LocaleByte(thread, LOCALE_STIME, ':');
     settings = loaded;
 }
 

@@ -59,10 +59,6 @@ static_assert(std::all_of(std::begin(kOemPairs), std::end(kOemPairs), [](const O
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-unsigned HexValue(char digit) {
-    return digit <= '9' ? static_cast<unsigned>(digit - '0') : static_cast<unsigned>(digit - 'A' + 10);
-}
-
 // The segments of one code page.
 struct CodePageSegments {
     const Segment* first;
@@ -85,10 +81,7 @@ unsigned CodeOf(CodePageSegments segments, std::uint16_t unit) {
     if (unit > segment.last) return '?';
     const unsigned offset = unit - segment.first;
     if (!segment.list) return segment.value + offset;
-    const std::size_t at = std::size_t{segment.value + offset} * 4;
-    unsigned code = 0;
-    for (std::size_t i = at; i < at + 4; ++i) code = code << 4 | HexValue(kCodes[i]);
-    return code;
+    return tikvan::HexNumber({kCodes + std::size_t{segment.value + offset} * 4, 4});
 }
 
 // The next character of UTF-8 text, U+FFFD for a malformed sequence, read as

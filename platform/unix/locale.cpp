@@ -15,15 +15,20 @@
 // system locale and the system locale as the user locale. A locale without
 // a numeric id runs in the code pages of English (United States) and, as
 // the user locale, is reported as LOCALE_CUSTOM_DEFAULT.
+#include <iconv.h>
 #include <langinfo.h>
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <clocale>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <string_view>
 
 #include "platform/ascii.h"
@@ -31,23 +36,6 @@
 #include "platform/unix/code_page.h"
 #include "platform/unix/locale.h"
 #include "platform/win32.h"
-
-namespace tikvan::posix {
-
-// The system locale, whose code pages the process runs in (never one
-// without a numeric id), and the user locale, the thread locale.
-struct ProcessLocales {
-    const LocaleData* system;
-    const LocaleData* user;
-};
-
-// The locales Wine starts a process in, from the names the C library
-// reports for its character-type and message categories once it has taken
-// its locale from the environment, and the value of LC_ALL; each may be
-// null.
-ProcessLocales LocalesOfNames(const char* ctype, const char* messages, const char* all);
-
-}  // namespace tikvan::posix
 
 namespace {
 
@@ -79,8 +67,6 @@ constexpr CodePageRow kCodePages[] = {
 #include "platform/unix/locale_table.inc"
 };
 
-constexpr LCID kDefaultLocale = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
-
 // Names are compared with the letters a to z as A to Z and with "_" as "-";
 // no other byte stands for another.
 constexpr char Fold(char c) { return c == '_' ? '-' : tikvan::UpperAscii(c); }
@@ -100,14 +86,18 @@ static_assert(std::all_of(std::begin(kNames), std::end(kNames),
 constexpr std::size_t kLongestName =
     std::ranges::max(kNames, {}, [](const NameRow& row) { return row.name.size(); }).name.size();
 
-constexpr bool IsDefaultRow(const LocaleData& row) { return row.id == kDefaultLocale; }
-static_assert(std::count_if(std::begin(kLocales), std::end(kLocales), IsDefaultRow) == 1);
+// The locale of a name as Wine writes it, such as "ja-JP"; null for none.
+constexpr const LocaleData* FindName(std::string_view name) {
+    const NameRow* row = std::lower_bound(std::begin(kNames), std::end(kNames), name,
+                                          [](const NameRow& r, std::string_view n) { return FoldedLess(r.name, n); });
+    if (row == std::end(kNames) || FoldedLess(name, row->name)) return nullptr;
+    return &kLocales[row->row];
+}
 
 // English (United States), the locale of C, POSIX and names of no row.
-const LocaleData& DefaultLocale() {
-    static const LocaleData& row = *std::find_if(std::begin(kLocales), std::end(kLocales), IsDefaultRow);
-    return row;
-}
+constexpr std::string_view kDefaultName = "en-US";
+static_assert(FindName(kDefaultName) != nullptr);
+const LocaleData& DefaultLocale() { return *FindName(kDefaultName); }
 
 // Every lead byte is above ASCII, which IsDBCSLeadByteEx relies on.
 static_assert(std::all_of(std::begin(kCodePages), std::end(kCodePages), [](const CodePageRow& row) {
@@ -164,32 +154,96 @@ const char* VariableOf(const char* category) {
     return nullptr;
 }
 
+// Room that loading a locale or a conversion takes at most, with a wide
+// margin: the largest locale's files come to a few megabytes.
+constexpr std::size_t kLoadingRoom = std::size_t{16} << 20;
+
+// Whether memory is short. The C library reports a locale or a conversion
+// that it could not load for lack of memory as one it does not have, so a
+// failed load counts as a missing one only while kLoadingRoom more bytes
+// could still be mapped.
+bool MemoryShort() {
+    void* room = mmap(nullptr, kLoadingRoom, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (room == MAP_FAILED) return true;
+    munmap(room, kLoadingRoom);
+    return false;
+}
+
+// Exhausted memory, raised as operator new raises it.
+[[noreturn]] void MemoryExhausted() {
+    if (const std::new_handler handler = std::get_new_handler(); handler != nullptr) handler();
+    throw std::bad_alloc();
+}
+
+// Has the C library take its locale from the environment, as Wine has it
+// do: the character type first, then every category. Memory that runs out
+// meanwhile is raised, once; afterwards the locale counts as not loaded.
+bool LibraryLocaleLoaded() {
+    static bool asked = false;
+    static bool loaded = false;
+    if (!asked) {
+        asked = true;
+        loaded = (std::setlocale(LC_CTYPE, "") != nullptr || !MemoryShort()) &&
+                 (std::setlocale(LC_ALL, "") != nullptr || !MemoryShort());
+        if (!loaded) MemoryExhausted();
+    }
+    return loaded;
+}
+
 // The locales Wine starts the process in. They depend on which locales the
 // C library has installed only where a variable names a locale other than
 // English (United States); only then is the C library asked, which costs
-// the process more than the rest of its work. A fault inside the C library
-// while it is asked (the only way back in) is reported in English (United
-// States) without asking it again.
+// the process more than the rest of its work. Until it has answered, the
+// locales are those the variables name: a report of memory running out
+// while it loads them, or of a fault inside it, is given in those.
 const tikvan::posix::ProcessLocales& Locales() {
     static tikvan::posix::ProcessLocales locales{};
-    static bool reading = false;
     if (locales.system != nullptr) return locales;
-    if (reading) {
-        locales = tikvan::posix::LocalesOfNames(nullptr, nullptr, nullptr);
-        return locales;
+    locales = tikvan::posix::NamedLocales();
+    if ((locales.system != &DefaultLocale() || locales.user != &DefaultLocale()) && LibraryLocaleLoaded()) {
+        locales = tikvan::posix::LocalesOfNames(std::setlocale(LC_CTYPE, nullptr), std::setlocale(LC_MESSAGES, nullptr),
+                                                std::getenv("LC_ALL"));
     }
-    reading = true;
-    const char* all = std::getenv("LC_ALL");
-    tikvan::posix::ProcessLocales named =
-        tikvan::posix::LocalesOfNames(VariableOf("LC_CTYPE"), VariableOf("LC_MESSAGES"), all);
-    if (named.system != &DefaultLocale() || named.user != &DefaultLocale()) {
-        std::setlocale(LC_CTYPE, "");
-        std::setlocale(LC_ALL, "");
-        named = tikvan::posix::LocalesOfNames(std::setlocale(LC_CTYPE, nullptr), std::setlocale(LC_MESSAGES, nullptr),
-                                              all);
-    }
-    locales = named;
     return locales;
+}
+
+// Text of `codeset` in the ANSI code page, read by the C library's
+// conversion, into `out` of `capacity` bytes. A byte that begins no
+// character of the codeset is, as Wine reads most such bytes, the byte
+// itself where that is a character of the code page, and otherwise the
+// Latin-1 character of its value.
+std::size_t CodesetToAnsi(std::string_view text, const char* codeset, char* out, std::size_t capacity) {
+    iconv_t conversion = iconv_open("UTF-8", codeset);
+    if (conversion == reinterpret_cast<iconv_t>(-1)) {
+        if (MemoryShort()) MemoryExhausted();
+        std::memcpy(out, text.data(), text.size());
+        return text.size();
+    }
+    // A character of any codeset of a locale takes no more bytes in UTF-8
+    // than three for each of its own.
+    const std::size_t room = 3 * text.size();
+    const std::unique_ptr<char[]> utf8(new char[room]);
+    char* in = const_cast<char*>(text.data());
+    std::size_t left = text.size();
+    std::size_t written = 0;
+    while (left > 0) {
+        char* at = utf8.get();
+        std::size_t space = room;
+        const bool stopped = iconv(conversion, &in, &left, &at, &space) == static_cast<std::size_t>(-1) && errno != E2BIG;
+        written += tikvan::posix::Utf8ToCodePage({utf8.get(), static_cast<std::size_t>(at - utf8.get())}, GetACP(),
+                                                 out + written, capacity - written);
+        if (!stopped || written == capacity) break;
+        const auto byte = static_cast<unsigned char>(*in++);
+        --left;
+        if (!IsDBCSLeadByteEx(CP_ACP, byte)) {
+            out[written++] = static_cast<char>(byte);
+            continue;
+        }
+        const char latin1[] = {static_cast<char>(0xC0 | byte >> 6), static_cast<char>(0x80 | (byte & 0x3F))};
+        written += tikvan::posix::Utf8ToCodePage({latin1, 2}, GetACP(), out + written, capacity - written);
+    }
+    iconv_close(conversion);
+    return written;
 }
 
 }  // namespace
@@ -235,11 +289,7 @@ const LocaleData* LocaleOfName(std::string_view posixName) {
                       (!hasCountry || (append("-") && append(country))) &&
                       (variant.empty() || (append("-") && append(variant)));
     if (!fits) return nullptr;
-    const std::string_view wanted(key.data(), length);
-    const NameRow* row = std::lower_bound(std::begin(kNames), std::end(kNames), wanted,
-                                          [](const NameRow& r, std::string_view n) { return FoldedLess(r.name, n); });
-    if (row == std::end(kNames) || FoldedLess(wanted, row->name)) return nullptr;
-    return &kLocales[row->row];
+    return FindName({key.data(), length});
 }
 
 ProcessLocales LocalesOfNames(const char* ctype, const char* messages, const char* all) {
@@ -255,18 +305,24 @@ ProcessLocales LocalesOfNames(const char* ctype, const char* messages, const cha
     return locales;
 }
 
+ProcessLocales NamedLocales() { return LocalesOfNames(VariableOf("LC_CTYPE"), VariableOf("LC_MESSAGES"), std::getenv("LC_ALL")); }
+
 UINT AnsiCodePage(const LocaleData& locale) { return locale.codePage == 0 ? CP_UTF8 : locale.codePage; }
 
 UINT OemCodePage(const LocaleData& locale) { return locale.oemCodePage <= 1 ? CP_UTF8 : locale.oemCodePage; }
 
-// The codeset of the character type the C library takes from the
-// environment, as Wine has it take that first.
-bool SystemTextIsUtf8() {
-    static const bool utf8 = [] {
-        std::setlocale(LC_CTYPE, "");
-        return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
-    }();
-    return utf8;
+std::string_view SystemTextInAnsi(std::string_view text, std::unique_ptr<char[]>& converted) {
+    if (IsAscii(text)) return text;
+    LibraryLocaleLoaded();
+    const char* codeset = nl_langinfo(CODESET);
+    if (std::strcmp(codeset, "ANSI_X3.4-1968") == 0) return text;
+    // UTF-8 gives a malformed byte three bytes, as U+FFFD; no other codeset
+    // gives a byte more.
+    const std::size_t room = 3 * text.size();
+    converted.reset(new char[room]);
+    const std::size_t length = std::strcmp(codeset, "UTF-8") == 0 ? Utf8ToCodePage(text, GetACP(), converted.get(), room)
+                                                                   : CodesetToAnsi(text, codeset, converted.get(), room);
+    return {converted.get(), length};
 }
 
 }  // namespace tikvan::posix

@@ -1,6 +1,7 @@
 // Locale names of the POSIX body. Internal to unix/.
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 #include "platform/win32.h"
@@ -24,13 +25,36 @@ struct LocaleData {
 // null for a name that no locale has.
 const LocaleData* LocaleOfName(std::string_view posixName);
 
+// The system locale, whose code pages the process runs in (never one
+// without a numeric id), and the user locale, the thread locale.
+struct ProcessLocales {
+    const LocaleData* system;
+    const LocaleData* user;
+};
+
+// The locales Wine starts a process in, from the names the C library
+// reports for its character-type and message categories once it has taken
+// its locale from the environment, and the value of LC_ALL; each may be
+// null.
+ProcessLocales LocalesOfNames(const char* ctype, const char* messages, const char* all);
+
+// The locales that the locale variables name, as LocalesOfNames reads them
+// where the C library has every named locale installed.
+ProcessLocales NamedLocales();
+
 // The process's ANSI and OEM code pages under a system locale.
 UINT AnsiCodePage(const LocaleData& locale);
 UINT OemCodePage(const LocaleData& locale);
 
-// Whether the system hands the program text in UTF-8: the codeset of the C
-// library's character-type locale, once it has taken it from the
-// environment.
-bool SystemTextIsUtf8();
+// Text of the system (words and file names) in the ANSI code page, as Wine
+// reads it: from the codeset of the C library's character-type locale, once
+// the C library has taken it from the environment. ASCII text and text of a
+// plain-ASCII codeset (C, or a locale that is not installed) are kept as
+// they are; any other codeset is converted, from UTF-8 as Utf8ToCodePage
+// reads it and from the others by the C library's own conversion. The
+// result is the text itself or lies in `converted`. Memory that runs out,
+// the locale's loading included, raises exhausted memory as operator new
+// does.
+std::string_view SystemTextInAnsi(std::string_view text, std::unique_ptr<char[]>& converted);
 
 }  // namespace tikvan::posix

@@ -18,7 +18,7 @@ TEST_CASE("regional settings of the process's locale" * doctest::skip(std::geten
     const auto lead = [&](unsigned byte) {
         return byte < 256 && settings.characters.leadBytes.Has(static_cast<unsigned char>(byte));
     };
-    std::string line = settings.characters.farEast ? "far east" : "single";
+    std::string line = settings.characters.FarEast() ? "far east" : "single";
     constexpr char kHex[] = "0123456789ABCDEF";
     for (unsigned low = 0; low < 256; ++low) {
         if (!lead(low) || (low > 0 && lead(low - 1))) continue;

@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/ascii.h"
+
 namespace {
 
 std::string FromHex(const char* hex) {
     std::string bytes;
-    for (; hex[0] != '\0' && hex[1] != '\0'; hex += 2) {
-        const char pair[3] = {hex[0], hex[1], '\0'};
-        bytes += static_cast<char>(std::strtoul(pair, nullptr, 16));
-    }
+    for (; hex[0] != '\0' && hex[1] != '\0'; hex += 2) bytes += static_cast<char>(tikvan::HexNumber({hex, 2}));
     return bytes;
 }
 
