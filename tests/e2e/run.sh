@@ -21,8 +21,8 @@
 #   clock=WHEN zone=TZ   faketime's clock (@: a Unix time) in zone TZ
 #   writes=LIST   the writes strace sees: COUNT or COUNT:RESULT to descriptor 1, "e" for those to 2
 #   memory=KB     an address-space limit; sweep: limits from where the program loads to where a run ends
-#                 as the row says, each run that way, with the out-of-memory report (error: its form, or
-#                 "-" for code page 437) or the run-time error line, both seen
+#                 as the row says, each run that way or with the out-of-memory report (error: its form, or
+#                 "-" for code page 437) or the run-time error line; a complete run and an exhausted one seen
 #   preload=LIB   tests/libLIB.so preloaded
 #   absent=NAME,...   locales of LOCPATH=private left out
 set -uo pipefail
@@ -173,18 +173,19 @@ written() {  # whether strace saw the writes that writes= lists
 }
 # Exhausted memory: from the lowest address-space limit at which the program loads, fine steps give the
 # out-of-memory report (after any output) or the run-time error line, and runs that end as the row says.
+out_of_memory='EOutOfMemory ?????? {module} ? 00000000 ????????\r\n?????????.\r\n\r\n'  # in code page 437
 sweep() {
     local memory complete=0 exhausted=0 fine= step=64 end=4096
     for ((memory = 2048; memory <= end || (complete == 0 && memory <= 8192); memory += step)); do
         run
         ((got >= 125 && got <= 127)) && continue  # the program did not load
         if [[ -z $fine ]]; then fine=1 step=12 end=$((memory + 96)) memory=$((memory - 72))
-        elif ends 1 '/.*/' "${stderr/#-/report 437 EOutOfMemory ?????????}" ||
+        elif ends 1 '/.*/' "${stderr/#-/$out_of_memory}" ||
             ends 203 '/Runtime error 203 at [0-9A-F]{8}\r\n/' -; then exhausted=$((exhausted + 1))
         elif ends "$status" "$stdout" -; then complete=$((complete + 1))
         else echo "memory limit $memory KB" >&2 && return 1; fi
     done
-    ((complete > 0 && exhausted > 0)) || { echo "memory sweep: $complete complete, $exhausted exhausted" >&2; false; }
+    ((complete && exhausted)) || { echo "memory sweep: $complete complete, $exhausted exhausted" >&2; false; }
 }
 
 # Rows that the launcher can take run under Wine together, one launcher run for the rows of each environment.
