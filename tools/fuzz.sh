@@ -30,7 +30,7 @@ case ${1:-} in
 esac
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j2 >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" >/dev/null
 
 work=build/fuzz/$mode
 if [[ $mode == ci ]]; then
