@@ -149,7 +149,8 @@ run_program() {
     [[ -n $zone ]] && run+=(env TZ="$zone" ASAN_OPTIONS=verify_asan_link_order=0)
     [[ $clock == @* ]] && clock=$(printf '%+ds' $((${clock#@} - $(date +%s))))
     [[ -n $clock ]] && run+=(faketime -f "${clock//_/ }")
-    [[ -n $preload ]] && run+=(env LD_PRELOAD="$dir/tests/lib$preload.so")
+    # LD_PRELOAD splits at blanks: the library through a link in the work folder.
+    [[ -n $preload ]] && ln -sf "$dir/tests/lib$preload.so" "$work/lib$preload.so" && run+=(env LD_PRELOAD="$work/lib$preload.so")
     [[ $memory =~ ^[0-9]+$ ]] && run+=(prlimit --as=$((memory * 1024)))
     [[ -n $writes ]] && run+=(strace -qq -e trace=write -o "$work/trace")
     if [[ $build == wine ]]; then
