@@ -2,12 +2,13 @@
 # Builds both programs and runs every test, printing how long each stage took:
 # the static checks, the host tests (with valgrind, then with the address and
 # undefined-behaviour sanitizers in a build that also counts line coverage),
-# the fuzz targets for a bounded run, and the tests of tikvan.exe under Wine, a
-# sample of its recorded answers among them. Wine's servers end with it, on
-# success, failure and interrupt.
+# and the tests of tikvan.exe under Wine, a sample of its recorded answers
+# among them, with the fuzz targets' bounded run beside them. Wine's servers
+# and the fuzz targets end with it, on success, failure and interrupt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-trap 'tools/wine-run.sh --stop' EXIT
+fuzz=
+trap '[[ -z $fuzz ]] || kill -- -"$fuzz" 2>/dev/null; tools/wine-run.sh --stop' EXIT
 
 timings=()
 stage() {
@@ -25,6 +26,18 @@ stage "win32 build" bash -c 'cmake --preset win32 >/dev/null && cmake --build --
 stage "static checks" tools/lint.sh
 stage "host tests" ctest --preset host
 stage "host tests with sanitizers, and coverage" tools/coverage.sh
-stage "fuzz targets" tools/fuzz.sh
-stage "win32 tests under Wine" ctest --preset win32
+# The fuzz targets, in a process group of their own, run beside the tests under
+# Wine, which leave a processor idle much of the time as they wait on Wine's
+# server; their output follows the tests'.
+beside_wine() {
+    local status=0
+    setsid tools/fuzz.sh >build/fuzz.log 2>&1 &
+    fuzz=$!
+    ctest --preset win32 || status=1
+    wait "$fuzz" || status=1
+    fuzz=
+    cat build/fuzz.log
+    return $status
+}
+stage "win32 tests under Wine, and the fuzz targets beside them" beside_wine
 printf '%s\n' "== stage times" "${timings[@]}" "$(printf '%5d s  in all' "$SECONDS")"
