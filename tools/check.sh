@@ -9,6 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 fuzz=
 trap '[[ -z $fuzz ]] || kill -- -"$fuzz" 2>/dev/null; tools/wine-run.sh --stop' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 timings=()
 stage() {
