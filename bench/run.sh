@@ -50,7 +50,7 @@ presets=()
 ((wine)) && presets+=(win32)
 for preset in "${presets[@]}"; do
     quietly cmake --preset "$preset"
-    quietly cmake --build --preset "$preset" -j2 --target tikvan bench_minimal
+    quietly cmake --build --preset "$preset" -j"$(nproc)" --target tikvan bench_minimal
 done
 
 date_format='+%Y/%m/%d %H:%M:%S'
@@ -113,11 +113,10 @@ fi
 exe_tikvan=build/win32/tikvan.exe
 exe_minimal=build/win32/bench/minimal.exe
 if ((wine)); then
-    # The prefix and a persistent wineserver, started once; then the runs
-    # start wine directly, as tools/wine-run.sh does after its start-up.
-    quietly tools/wine-run.sh "$exe_minimal"
-    export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix} WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    # The prefix, its server and services, started once; then the runs start
+    # wine directly, in the environment tools/wine-run.sh gives it.
+    quietly tools/wine-run.sh --start
+    source tools/wine-run.sh --environment
     wine_cmd=(env ${WINE_LOCALE:+LC_ALL=$WINE_LOCALE} wine)
     check_output "${wine_cmd[@]}" "$exe_tikvan" /DTN
     check_output "${wine_cmd[@]}" "$exe_minimal"

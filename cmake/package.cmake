@@ -7,9 +7,6 @@
 configure_file(${CMAKE_SOURCE_DIR}/resources/version.rc.in ${CMAKE_BINARY_DIR}/generated/version.rc @ONLY)
 target_sources(tikvan PRIVATE ${CMAKE_BINARY_DIR}/generated/version.rc)
 
-# No link time in the PE header.
-target_link_options(tikvan PRIVATE -Wl,--no-insert-timestamp)
-
 # The texts a Windows user opens in Notepad have CR LF line ends; those of
 # release/, some of which hold Japanese, start with UTF-8's byte order mark,
 # which every Notepad takes for UTF-8. The licence is LICENSE.txt, so that a

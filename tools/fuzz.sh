@@ -30,7 +30,7 @@ case ${1:-} in
 esac
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j"$(nproc)" >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" --target "${targets[@]/#/fuzz_}" >/dev/null
 
 work=build/fuzz/$mode
 if [[ $mode == ci ]]; then

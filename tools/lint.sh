@@ -35,7 +35,7 @@ tidy() {
 # itself: it is given the cross compiler's own header folders, all but the
 # compiler's built-in headers, whose place clang's own take.
 windows_options=(--extra-arg=-nostdlibinc)
-cross=$(sed -n 's/^ *"command": "\([^ ]*\) .* -c [^ ]*\.cpp",$/\1/p' build/win32/compile_commands.json | sort -u)
+cross=$(sed -n 's/^ *"command": "\([^ ]*\) .* -c .*\.cpp\(\\"\)\?",$/\1/p' build/win32/compile_commands.json | sort -u)
 builtin=$(realpath "$(dirname "$("$cross" -print-libgcc-file-name)")")
 while read -r folder; do
     folder=$(realpath "$folder")

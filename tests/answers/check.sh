@@ -7,13 +7,17 @@ set -uo pipefail
 mode=$1 answers=$(realpath "$2") host=$(realpath "$3") && collect=$host/tools/answers/answers_collect
 [[ -x $collect ]] || { echo "answers: $collect is missing: build the host preset first" >&2; exit 1; }
 work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)  # thousands of small files: in memory where it can
-trap 'rm -rf "$work"' EXIT
+workers=()  # ended with the script, by an interrupt too, each after its case
+trap 'kill "${workers[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 mkdir "$work/got"
 
 # Runs the cases K, K + N, ... of the plan (K = $1, N = $2) into got/K.out, .err and the line "K STATUS";
 # no locale of the machine's counts, and bash's word on a locale it lacks goes nowhere.
 replay() {
     local k=-1 kind locale route line out err exact=$host/tests/tikvan_exact
+    trap 'exit 143' TERM
     while read -r kind _ locale route line _; do
         ((++k % $2 == $1)) || continue
         [[ $kind == name ]] && route=file line=74696b76616e202f44544e  # tikvan /DTN
@@ -31,8 +35,9 @@ else
     awk '$1 == "line" && $6 != "SKIP" || $1 == "name" && $4 != "SKIP"' "$answers" >"$work/plan"
     unset LANG LC_CTYPE LC_MESSAGES LANGUAGE
     export LOCPATH=/nonexistent
-    for worker in 0 1; do replay $worker 2 >"$work/got/status.$worker" & done  # two side by side
+    for worker in 0 1; do replay $worker 2 >"$work/got/status.$worker" & workers+=($!); done  # two side by side
     wait
+    workers=()
     cat "$work"/got/status.* >"$work/got/status"
 fi
 "$collect" "$work/plan" "$work/got" >"$work/got.txt" || exit 1

@@ -150,7 +150,8 @@ run() {
     [[ $build == host ]] && prefix+=(timeout --foreground 60)
     [[ $clock == @* ]] && clock=$(printf '%+ds' $((${clock#@} - EPOCHSECONDS)))
     [[ -n $clock ]] && prefix+=(faketime -f "${clock//_/ }")
-    [[ -n $preload ]] && prefix+=(env LD_PRELOAD="$dir/tests/lib$preload.so")
+    # LD_PRELOAD splits at blanks: the library through a link in the work folder.
+    [[ -n $preload ]] && ln -sf "$dir/tests/lib$preload.so" "$work/lib$preload.so" && prefix+=(env LD_PRELOAD="$work/lib$preload.so")
     [[ -n $memory ]] && prefix+=(prlimit --as=$((memory * 1024)))
     [[ -n $writes ]] && prefix+=(strace -qq -e trace=write -o "$work/trace")
     : >"$work/$k.out"

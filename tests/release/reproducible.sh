@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # reproducible.sh SOURCE_DIR VERSION BUILD_DIR: the release zip of BUILD_DIR and of a second build from
 # another path, under another time zone and umask, have the same bytes; the checksum beside the zip; the zip's folder
-# and files, the README's names of them, the exe's header, imports and version.
+# and files, the README's names of them, the exe's header, imports and version. The second build makes only what the
+# zip holds.
 set -euo pipefail
 source_dir=$1 version=$2 zip_name=tikvan-$2-win32.zip build_dir=$(realpath "$3")
 work=$(mktemp -d)
@@ -10,7 +11,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 build() {  # DIR SUBDIR: the sources copied to DIR/SUBDIR, packed in DIR/build
     mkdir -p "$1/$2" && tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$1/$2" -xf -
     cmake -S "$1/$2" --preset win32 -B "$1/build" -DBUILD_TESTING=OFF >/dev/null
-    cmake --build "$1/build" -j2 --target package >/dev/null
+    cmake --build "$1/build" -j"$(nproc)" --target tikvan >/dev/null
+    (cd "$1/build" && cpack >/dev/null)
 }
 cmake --build "$build_dir" --target package >/dev/null
 (umask 027 && export TZ=JST-9 && build "$work/second-build" sources/tikvan)

@@ -29,15 +29,26 @@ windir=$(windows_path "$dir") awk -v dir="$dir" '
         print k - 1 > (group ".keys")
     }' "$plan"
 shopt -s nullglob
+# The launchers of a locale run side by side; an interrupt or a failed one ends
+# the others.
+launchers=()
+trap 'kill "${launchers[@]}" 2>/dev/null || true' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 locales=$(for cases in "$dir"/*.cases; do cases=${cases##*/}; echo "${cases%.*.cases}"; done | sort -u)
 for locale in $locales; do
+    launchers=()
     for half in 0 1; do
         [[ -f $dir/$locale.$half.cases ]] || continue
         WINE_LOCALE=$locale "$wine_run" "$launcher" "$(windows_path "$exe")" \
             "$(windows_path "$dir/$locale.$half.cases")" >"$dir/$locale.$half.results" &
+        launchers+=($!)
     done
-    wait
+    for launcher_pid in "${launchers[@]}"; do
+        wait "$launcher_pid" || { echo "answers: the launcher failed under $locale" >&2; exit 1; }
+    done
 done
+launchers=()
 for keys in "$dir"/*.keys; do
     paste -d' ' "$keys" <(tr -d '\r' <"${keys%.keys}.results")
 done >>"$dir/status"

@@ -2,12 +2,17 @@
 // CASES (the exact command line in hexadecimal; output to a path, "|PATH" via
 // a pipe, or "invalid"; error to a path or "-", the launcher's own) and prints
 // its exit code, or "SKIP" for a line the ANSI code page does not carry through
-// Unicode as Wine hands it on. Wine itself keeps no byte from 0x80 up.
+// Unicode as Wine hands it on. Wine itself keeps no byte from 0x80 up. A path
+// may hold blanks: it holds a colon only after its drive letter, so ERROR
+// starts at the last blank before a drive ("X:") or a final "-".
 #include <windows.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ascii.h"
@@ -28,6 +33,19 @@ bool SurvivesUnicode(const std::string& bytes) {
     const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), count, back.data(),
                                            static_cast<int>(back.size()), nullptr, nullptr);
     return back.substr(0, static_cast<std::size_t>(length)) == bytes;
+}
+
+// OUTPUT and ERROR of a case, from the text after its hexadecimal line.
+std::pair<std::string, std::string> SplitPaths(const char* text) {
+    text += std::strspn(text, " ");
+    const std::string rest(text, std::strcspn(text, "\r\n"));
+    for (std::size_t at = rest.size(); at-- > 1;) {
+        const bool drive = std::isalpha(static_cast<unsigned char>(rest[at])) && rest[at + 1] == ':';
+        if (rest[at - 1] == ' ' && (drive || rest.compare(at, std::string::npos, "-") == 0)) {
+            return {rest.substr(0, at - 1), rest.substr(at)};
+        }
+    }
+    return {rest, "-"};
 }
 
 HANDLE Create(const std::string& path) {
@@ -89,9 +107,10 @@ int main(int argc, char** argv) {
     char line[16384];
     while (std::fgets(line, sizeof line, list) != nullptr) {
         char hex[8192];
-        char output[1024];
-        char error[1024] = "-";
-        if (std::sscanf(line, "%8191s %1023s %1023s", hex, output, error) < 2) continue;
+        int end = 0;
+        if (std::sscanf(line, "%8191s%n", hex, &end) < 1) continue;
+        const auto [output, error] = SplitPaths(line + end);
+        if (output.empty()) continue;
         const std::string commandLine = FromHex(hex);
         DWORD code = 0;
         if (!SurvivesUnicode(commandLine)) {
