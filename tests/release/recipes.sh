@@ -9,14 +9,14 @@ build=$(realpath "$1") work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cmake --build "$build" --target package >/dev/null && unzip -q "$build/tikvan-$2-win32.zip" -d "$work" || exit 1
 top=$work/tikvan-$2-win32 wine_run=$here/../../tools/wine-run.sh failed=0 && mkdir "$work/temp"
-win() { printf 'Z:%s' "${1//\//\\}"; }
+source "$here/../../tools/answers/wine.sh"  # windows_path
 mapfile -t rows < <(grep -v '^\(#\|$\)' "$here/recipes.txt" | sed -E 's/[[:space:]]*\|[[:space:]]*/|/g; s/[[:space:]]+$//')
 declare -A batches=()
 for k in "${!rows[@]}"; do
     IFS='|' read -r name command _ <<<"${rows[k]}"
-    locale=C path="$(win "$top");$(win "$top/examples")" typo=
+    locale=C path="$(windows_path "$top");$(windows_path "$top/examples")" typo=
     while [[ $command =~ ^(LC_ALL|PATH|typo)=([^ ]*)\ (.*) ]]; do
-        case ${BASH_REMATCH[1]} in LC_ALL) locale=${BASH_REMATCH[2]} ;; PATH) path=$(win "$top/examples") ;;
+        case ${BASH_REMATCH[1]} in LC_ALL) locale=${BASH_REMATCH[2]} ;; PATH) path=$(windows_path "$top/examples") ;;
             typo) typo=${BASH_REMATCH[2]} ;; esac
         command=${BASH_REMATCH[3]}
     done
@@ -24,13 +24,13 @@ for k in "${!rows[@]}"; do
     # A mistyped copy lies in the row's folder, where cmd.exe looks before the path.
     [[ -z $typo ]] || sed "s|${typo%%>*}|${typo#*>}|g" "$top/examples/${command%% *}" >"$work/$k/${command%% *}"
     printf -v line 'cd /d "%s"\r\nset "PATH=%s;%%base%%"\r\ncmd /c "%s" >row.out 2>&1\r\n>status echo %%errorlevel%%\r\n' \
-        "$(win "$work/$k")" "$path" "$command"
+        "$(windows_path "$work/$k")" "$path" "$command"
     batches[$locale]+=$line
 done
 for locale in "${!batches[@]}"; do
-    printf '@echo off\r\nset "TEMP=%s"\r\nset "TMP=%%TEMP%%"\r\nset "base=%%PATH%%"\r\n%s' "$(win "$work/temp")" \
+    printf '@echo off\r\nset "TEMP=%s"\r\nset "TMP=%%TEMP%%"\r\nset "base=%%PATH%%"\r\n%s' "$(windows_path "$work/temp")" \
         "${batches[$locale]}" >"$work/batch.cmd"
-    WINE_LOCALE=$locale "$wine_run" cmd /c "$(win "$work/batch.cmd")" >/dev/null 2>&1
+    WINE_LOCALE=$locale "$wine_run" cmd /c "$(windows_path "$work/batch.cmd")" >/dev/null 2>&1
 done
 fail() { echo "FAIL: $*" >&2; failed=$((failed + 1)); }
 # Expected output: printf %b, where "#" stands for a digit.

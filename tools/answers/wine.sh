@@ -6,7 +6,7 @@
 # side; one locale at a time, since a Wine process writes its locale's
 # settings into the prefix. Each name runs in a Wine process of its own.
 # A file's Windows path on Wine's drive Z:, which holds the whole file
-# system; tests/e2e/run.sh sources this function alone.
+# system; the end-to-end and recipe runners source this function alone.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 [[ ${BASH_SOURCE[0]} == "$0" ]] || return 0
 set -euo pipefail
