@@ -1,5 +1,4 @@
-// The code page fixtures: the splitter's steps and the owned-text form of
-// ReplaceText, which the unit tables and the fuzz targets use.
+// Code page fixtures for the unit tables and the fuzz targets: the splitter's steps and ReplaceText's owned-text form.
 #pragma once
 
 #include <string>
@@ -24,12 +23,11 @@ inline const char* StepSingleByte(const char* at) { return *at == 0 ? at : at + 
 
 inline const char* StepCp932(const char* at) {
     constexpr tikvan::LeadByteSet leadBytes = Cp932().leadBytes;
-    if (*at == 0) return at;
-    return leadBytes.Has(at[0]) && at[1] != 0 ? at + 2 : at + 1;
+    return *at == 0 ? at : at + (leadBytes.Has(at[0]) && at[1] != 0 ? 2 : 1);
 }
 
 inline std::string ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
-                               const tikvan::CharacterSet& characters) {
+                               const tikvan::CharacterSet& characters = {}) {
     std::string out(text.size() * (replacement.size() + 1) + 1, 0);
     return std::string(tikvan::ReplaceText(text, pattern, replacement, characters, out.data(), out.size()));
 }

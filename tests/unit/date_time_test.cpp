@@ -12,9 +12,8 @@ static_assert(ValueToDate(-693'594) == CalendarDate{0, 0, 0});
 static_assert(DateToValue(2003, 1, 1) + TimeToValue(12, 0, 0, 0) == 37'622.5);
 static_assert(ValueToTime(37'622.5) == TimeOfDay{12, 0, 0, 0});
 
-// Every 7th millisecond: prime to 1,000 and 60,000, it meets every field value.
 #ifndef UNIT_MILLISECOND_STRIDE
-#define UNIT_MILLISECOND_STRIDE 7
+#define UNIT_MILLISECOND_STRIDE 7  // prime to 1,000 and 60,000: it meets every field value
 #endif
 
 // Every day of 0001-01-01 .. 9999-12-31 reads back as itself, one day after the one before.

@@ -1,6 +1,5 @@
 #include <doctest/doctest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -10,10 +9,14 @@
 
 using namespace tikvan;
 
+// A failure's message, for the checks of what a call raises.
+REGISTER_EXCEPTION_TRANSLATOR(const Exception& failure) { return std::string(failure.Message()).c_str(); }
+
 TEST_CASE("messages expand their arguments") {
-    const auto expand = [](std::string_view format, const std::vector<MessageArgument>& arguments) {
+    const auto expand = [](std::string_view format, const std::vector<MessageArgument>& values, unsigned size = 64) {
         char out[64];
-        return std::string(out, ExpandMessage(format, arguments, out, sizeof out));
+        const std::size_t length = ExpandMessage(format, values, out, size);
+        return out[length] == 0 ? std::string(out, length) : "no zero";
     };
     CHECK(expand("%s at %p", {"EInOutError", 0x1234}) == "EInOutError at 00001234");
     CHECK(expand("(%d) (%D) %x %X %d", {-105, 112, -1073741819LL, 255, std::int64_t{0}}) == "(-105) (112) C0000005 FF 0");
@@ -22,45 +25,29 @@ TEST_CASE("messages expand their arguments") {
     CHECK(expand("%1d|%s", {"a", "b"}) == "%1d|a");  // digits without ":" are no index, "1" no letter
     CHECK(expand("100%% %s %q%", {"a"}) == "100%% a %q%");  // what begins no conversion is copied
     CHECK(expand("%18446744073709551617:s.", {"a", "b"}) == ".");  // 2^64 + 1 must not wrap round to 1
-    char small[6];
-    const MessageArgument word("abcdefgh");
-    CHECK(ExpandMessage("%s", {&word, 1}, small, sizeof small) == 5);
-    CHECK(std::string(small) == "abcde");
+    CHECK(expand("%s", {"abcdefgh"}, 6) == "abcde");
 }
 
-// The other messages' period shows in the report rows of the end-to-end table.
-TEST_CASE("no period after a message's period, nor after an empty message") {
+// The two conversion failures of a clock outside the calendar, each with its text; a message is cut to
+// the longest text of the string table. No period follows a message's period nor an empty message (the
+// other messages' period shows in the report rows of the end-to-end table).
+TEST_CASE("failure objects and the period after a message") {
+    CHECK_THROWS_WITH_AS(RaiseDateConversion(), std::string(LoadMessage(kDateConversion)).c_str(), EConvertError);
+    CHECK_THROWS_WITH_AS(RaiseTimeConversion(), std::string(LoadMessage(kTimeConversion)).c_str(), EConvertError);
+    CHECK(EConvertError(std::string(3 * kMessageCapacity, 'x'), nullptr).Message().size() == kMessageCapacity - 1);
     CHECK_FALSE((NeedsPeriod("ends.") || NeedsPeriod("")));
 }
 
-// The two conversion failures of a clock outside the calendar, each with its
-// text; a message is cut to the longest text of the string table.
-TEST_CASE("failure objects") {
-    for (const auto& [raise, id] : {std::pair{&RaiseDateConversion, kDateConversion}, {&RaiseTimeConversion, kTimeConversion}}) {
-        CAPTURE(id);
-        bool raised = false;
-        try {
-            raise();
-        } catch (const EConvertError& failure) {
-            raised = failure.Message() == LoadMessage(id);
-        }
-        CHECK(raised);
-    }
-    const std::string longText(3 * kMessageCapacity, 'x');
-    CHECK(EConvertError(longText, nullptr).Message().size() == kMessageCapacity - 1);
-}
-
-// Both builds' CharToOemBuffA convert exactly `length` bytes, in place as
-// the report converts or into another buffer, and write nothing else.
+// Both builds' CharToOemBuffA convert exactly `length` bytes, in place (as the report does) or into
+// another buffer, and write nothing else.
 TEST_CASE("OEM conversion of a byte count") {
-    const std::string longText(5000, 'x');  // longer than any buffer of the conversion
     const struct { const char* row; std::string text; DWORD length; } rows[] = {
         {"the whole text", "I/O (112).", 10},
         {"its first bytes", "abcdef", 3},
         {"none", "abcdef", 0},
         {"a zero is a byte", std::string("ab\0cd", 5), 5},
         {"double-byte characters", "\x93\xFA\x95\x74", 4},  // 日付
-        {"a long text", longText, 5000},
+        {"a long text", std::string(5000, 'x'), 5000},  // longer than any buffer of the conversion
     };
     for (const auto& row : rows) {
         CAPTURE(row.row);
@@ -73,9 +60,8 @@ TEST_CASE("OEM conversion of a byte count") {
     }
 }
 
-// Both builds' LoadStringA cut a text after the last whole character that
-// fits in size - 1 bytes and end it with a zero; an id that is absent gives
-// 0 and the empty text; a size of 0, 0 and nothing written.
+// Both builds' LoadStringA keep the whole characters that fit in size - 1 bytes and end them with a
+// zero; an absent id gives 0 and the empty text; a size of 0 gives 0 and writes nothing.
 TEST_CASE("string-table texts within the caller's buffer") {
     char whole[256];
     const int wholeLength = LoadStringA(nullptr, kReportFormat, whole, sizeof whole);
@@ -90,12 +76,10 @@ TEST_CASE("string-table texts within the caller's buffer") {
     };
     for (const auto& row : rows) {
         CAPTURE(row.row);
-        char buffer[sizeof whole + 1];
-        std::memset(buffer, '#', sizeof buffer);
-        CHECK(LoadStringA(nullptr, row.id, buffer, row.size) == row.length);
-        const auto length = static_cast<std::size_t>(row.length);
-        CHECK(std::string(buffer, length) == std::string(whole, length));
+        std::string buffer(sizeof whole + 1, '#');
+        CHECK(LoadStringA(nullptr, row.id, buffer.data(), row.size) == row.length);
+        CHECK(buffer.substr(0, row.length) == std::string(whole, row.length));
         if (row.size > 0) CHECK(buffer[row.length] == 0);
-        CHECK(std::string(buffer + row.size, sizeof buffer - row.size) == std::string(sizeof buffer - row.size, '#'));
+        CHECK(buffer.substr(row.size) == std::string(buffer.size() - row.size, '#'));
     }
 }

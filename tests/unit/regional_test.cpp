@@ -1,8 +1,5 @@
-// The regional settings a locale gives: whether double-byte text is in use,
-// the bytes that begin a double-byte character, as ranges, and the two
-// separators. A process loads them once, so tests/CMakeLists.txt runs this
-// case once for each locale of its table, with the expected line in
-// TIKVAN_REGIONAL; without it the case is skipped, not passed.
+// A process loads its regional settings once: tests/CMakeLists.txt runs this case once per locale
+// of its table, with the expected line in TIKVAN_REGIONAL; without it the case is skipped, not passed.
 #include <doctest/doctest.h>
 
 #include <cstdlib>
@@ -15,9 +12,7 @@ TEST_CASE("regional settings of the process's locale" * doctest::skip(std::geten
     REQUIRE(expected != nullptr);
     tikvan::LoadRegionalSettings();
     const tikvan::RegionalSettings& settings = tikvan::Regional();
-    const auto lead = [&](unsigned byte) {
-        return byte < 256 && settings.characters.leadBytes.Has(static_cast<unsigned char>(byte));
-    };
+    const auto lead = [&](unsigned b) { return b < 256 && settings.characters.leadBytes.Has(static_cast<char>(b)); };
     std::string line = settings.characters.FarEast() ? "far east" : "single";
     constexpr char kHex[] = "0123456789ABCDEF";
     for (unsigned low = 0; low < 256; ++low) {
