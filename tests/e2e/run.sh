@@ -98,7 +98,7 @@ verdict() {  # of the row, from status $1
     echo "FAIL: $build: $name: status $got, output $(od -An -c "$work/$k.out" | head -c 160)," \
         "error $(od -An -c "$work/$k.err" | head -c 240)" >&2
 }
-# Only the row's locale variables (printf %b); under Wine LC_ALL as WINE_LOCALE, past wine-run.sh's own shell.
+# Only the row's locale variables (printf %b); under Wine LC_ALL goes as WINE_LOCALE, past wine-run.sh's own shell.
 environment_of() {  # into the array prefix
     read -ra prefix <<<"LOCPATH=$work/none $(printf '%b' "$environment")"
     [[ $build == wine ]] && prefix=("${prefix[@]/#LC_ALL=/WINE_LOCALE=}")
