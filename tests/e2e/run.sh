@@ -1,34 +1,28 @@
 #!/usr/bin/env bash
-# Runs the end-to-end table, tests/e2e/cases.txt, on one build:
-#   tests/e2e/run.sh host build/host [WRAPPER...]   the Linux build (under WRAPPER: the rows it can take)
-#   tests/e2e/run.sh wine build/win32               tikvan.exe under Wine
-#   tests/e2e/run.sh lines                          the table's plain command lines, in hexadecimal
-# ROWS=ERE runs only the rows whose names it matches, PART=K/N the Kth of every N.
-# Command: the exact line after "tikvan " (printf %b; "@": the whole line), taken by the Linux build's test
-# build and by tikvan.exe through the launcher; or "argv: WORDS", shell words for the program itself (the first
-# is its name; "fault": the fault program).
-# Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE" (the report in code page 932, or
-# 437 with "?" for each Japanese character), or bytes (printf %b) where %Y %m %d %H %M %S stand for a second of
-# the run and {module} for the program; in an error's first line {address} for an address counted from the
-# module's start (below 10000000, never 0), and ".exe" is left out.
-# Environment: the only locale variables ("-": LC_ALL=C); LOCPATH=private is a folder of the locales they
-# name, made by localedef (xx_YY without a codeset: its usual one); otherwise none is installed.
-# More, as NAME=VALUE ("unsanitized": left out under the sanitizers):
-#   sink=   standard output: file (the default), pipe, full (/dev/full), none (closed), gone (a pipe without
-#           reader), directory, null (/dev/null), null-read and file-read (opened for reading), limited
-#           (after 900 bytes, at a 1 KB size limit)
-#   copy=NAME   the program as a copy named NAME (NAME.exe under Wine); module= the name its report shows
-#   clock=WHEN zone=TZ   faketime's clock (@: a Unix time) in zone TZ
-#   writes=LIST   the writes strace sees: COUNT or COUNT:RESULT to descriptor 1, "e" for those to 2
-#   memory=KB     an address-space limit; sweep: limits from where the program loads to where a run ends
-#                 as the row says, each run that way or with the out-of-memory report (error: its form, or
-#                 "-" for code page 437) or the run-time error line; a complete run and an exhausted one seen
-#   preload=LIB   tests/libLIB.so preloaded
-#   absent=NAME,...   locales of LOCPATH=private left out
+# Runs the end-to-end table, tests/e2e/cases.txt, on one build: "host build/host [WRAPPER...]" the Linux build (under
+# WRAPPER: the rows it can take), "wine build/win32" tikvan.exe under Wine, or "lines" the table's plain command
+# lines, in hexadecimal. ROWS=ERE runs only the rows whose names it matches, PART=K/N the Kth of every N.
+# Command: the exact line after "tikvan " (printf %b; "@": the whole line), taken by the Linux build's test build and
+# by tikvan.exe through the launcher; or "argv: WORDS", shell words for the program itself (the first is its name;
+# "fault": the fault program).
+# Output and error: "-" for none, USAGE, "/ERE/", "report PAGE CLASS MESSAGE" (the report in code page 932, or 437
+# with "?" for each Japanese character), or bytes (printf %b) where %Y %m %d %H %M %S stand for a second of the run
+# and {module} for the program; in an error's first line {address} for an address counted from the module's start
+# (below 10000000, never 0), and ".exe" is left out.
+# Environment: the only locale variables ("-": LC_ALL=C); LOCPATH=private is a folder of the locales they name, made
+# by localedef (xx_YY without a codeset: its usual one); otherwise none is installed.
+# More, as NAME=VALUE ("unsanitized": the row is left out under the sanitizers): sink= for standard output, file
+# (the default), pipe, full (/dev/full), none (closed), gone (a pipe without reader), directory, null (/dev/null),
+# null-read and file-read (opened for reading), limited (after 900 bytes, at a 1 KB size limit); copy=NAME, the
+# program as a copy named NAME (NAME.exe under Wine); module=, the name its report shows; clock=WHEN and zone=TZ,
+# faketime's clock (@: a Unix time) in zone TZ; writes=LIST, the writes strace sees, each COUNT or COUNT:RESULT to
+# descriptor 1, or "e" for those to 2; memory=KB, an address-space limit, or memory=sweep: limits from where the
+# program loads to where a run ends as the row says, each run ending that way or with the out-of-memory report
+# (error: its form, or "-" for code page 437) or the run-time error line, a complete run and an exhausted one seen;
+# preload=LIB, tests/libLIB.so preloaded; absent=NAME,..., locales of LOCPATH=private left out.
 set -uo pipefail
 export LC_ALL=C
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-build=$1
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd) build=$1
 usage_sha256=31296bdf6ed9cb4f3d91f74a5d9f8a0a22198f831db97d6dbc5e1f80f3abb635
 rows() {  # the rows, their columns trimmed
     grep -v '^\(#\|$\)' "$here/cases.txt" | sed -E 's/[[:space:]]*\|[[:space:]]*/|/g; s/[[:space:]]+$//' |
@@ -38,10 +32,8 @@ keys=" sink copy clock zone writes memory module preload absent "
 fields() {  # the row's columns into name builds environment command stdout stderr status, and the keys of more
     IFS='|' read -r name builds environment command stdout stderr status more <<<"$1"
     [[ $environment == - ]] && environment=LC_ALL=C
-    local pair
-    for pair in $keys; do printf -v "$pair" ''; done
-    sink=file
-    for pair in $more; do
+    local pair && read -r $keys <<<''  # each key empty but sink, file unless the row says
+    for pair in sink=file $more; do
         [[ $pair == unsanitized ]] && continue
         [[ $pair == *=* && $keys == *" ${pair%%=*} "* ]] || { echo "$name: no key $pair in the column more" >&2; exit 2; }
         printf -v "${pair%%=*}" '%s' "${pair#*=}"
@@ -61,40 +53,33 @@ dir=$(realpath "$2") wrapper=("${@:3}") ext=
 leave_out=" ${E2E_LEAVE_OUT:-} "
 ((${#wrapper[@]})) && leave_out+="writes memory clock sink=limited fault "
 [[ ${TIKVAN_SANITIZED:-} == 1 ]] && leave_out+="unsanitized "
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 wine_run=$(realpath "$here/../../tools/wine-run.sh")
 source "$here/../../tools/answers/wine.sh"  # windows_path
-if [[ $build == wine ]]; then
-    # The prefix and its server are started once, not for every Wine run.
+if [[ $build == wine ]]; then  # the prefix and its server, started once rather than for every Wine run
     "$wine_run" "$dir/tikvan.exe" /D >/dev/null 2>&1
-    export WINE_RUN_STARTED=1
-    wrapper=("$wine_run") ext=.exe
+    export WINE_RUN_STARTED=1 && wrapper=("$wine_run") ext=.exe
 fi
 made=$here/../../build/locales
 mkfifo "$work/fifo" && mkdir -p "$work/directory" "$work/none" "$made" && : >"$work/readable"
 exec {reader}<>"$work/fifo" {gone}>"$work/fifo" {reader}<&-
 # Standard output of each sink, as a redirection.
-declare -A sinks=([file]='>"$work/$k.out"' [full]='>/dev/full' [gone]='>&$gone' [none]='>&-'
+declare -A sinks=([file]='>"$work/$k.out"' [full]='>/dev/full' [gone]='>&$gone' [none]='>&-' [null]='>/dev/null'
     [pipe]='| cat >"$work/$k.out"' [directory]='1<"$work/directory"' [null-read]='1</dev/null'
-    [file-read]='1<"$work/readable"' [null]='>/dev/null' [limited]='>>"$work/$k.out"')
+    [file-read]='1<"$work/readable"' [limited]='>>"$work/$k.out"')
 
 # A report's first line after its class, in code page 437 ("?" for each Japanese character) and in 932:
 # CLASS がモジュール {module} の {address} で発生しました。
 declare -A reports=([437]=' ?????? {module} ? {address} ????????')
 reports[932]=' \x82\xaa\x83\x82\x83\x57\x83\x85\x81\x5b\x83\x8b {module} \x82\xcc {address} '
 reports[932]+='\x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42'
-# Whether the row's $1 (out or err) holds what $2 says.
-holds() {
+holds() {  # whether the row's $1 (out or err) holds what $2 says
     local text want=$2 second shown=${module:-${program##*/}} mask=
     [[ $1 == err ]] || mask='#'  # leaves the address and the module as they are
-    if [[ $want == /*/ ]]; then
-        text=$(cat "$work/$k.$1"; printf x) want=$(printf '%b' "${want:1:-1}"; printf x)
-        [[ ${text%x} =~ ^${want%x}$ ]]
-        return
-    fi
     text=$(sed -E "${mask}1{/ 00000000 /!s/ 0[0-9A-F]{7} / {address} /}; ${mask}1s/\.exe / /" "$work/$k.$1"; printf x)
     case $want in
+        /*/) text=$(cat "$work/$k.$1"; printf x) want=$(printf '%b' "${want:1:-1}"; printf x)
+            [[ ${text%x} =~ ^${want%x}$ ]]; return ;;
         -) [[ $text == x ]]; return ;;
         USAGE) [[ $(sha256sum <"$work/$k.$1") == "$usage_sha256 "* ]]; return ;;
         report\ *) read -r _ page class message <<<"$want" && want="$class${reports[$page]}\r\n$message.\r\n\r\n" ;;
@@ -113,15 +98,13 @@ verdict() {  # of the row, from status $1
     echo "FAIL: $build: $name: status $got, output $(od -An -c "$work/$k.out" | head -c 160)," \
         "error $(od -An -c "$work/$k.err" | head -c 240)" >&2
 }
-# The row's locale variables (printf %b), and nothing else of the caller's: no locale of the machine's own
-# counts. wine-run.sh passes WINE_LOCALE on as LC_ALL, which its own shell may not know.
+# Only the row's locale variables (printf %b); under Wine LC_ALL goes as WINE_LOCALE, past wine-run.sh's own shell.
 environment_of() {  # into the array prefix
     read -ra prefix <<<"LOCPATH=$work/none $(printf '%b' "$environment")"
     [[ $build == wine ]] && prefix=("${prefix[@]/#LC_ALL=/WINE_LOCALE=}")
     prefix=(env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG -u LANGUAGE -u LOCPATH "${prefix[@]}")
 }
-# LOCPATH=private: a folder of the row's environment alone, of links to the locales that localedef has made
-# once for every run, in build/locales.
+# LOCPATH=private: a folder per environment, of links to the locales localedef made once for all runs in build/locales.
 declare -A folders=()
 make_locales() {
     [[ $environment == *LOCPATH=private* ]] || return 0
@@ -141,10 +124,8 @@ make_locales() {
     done
     environment=${environment//LOCPATH=private/LOCPATH=$folder}
 }
-# Runs the row's program with words ${words[@]:1}: its status into got, between seconds before and after.
-run() {
-    local -a prefix
-    environment_of
+run() {  # the row's program with words ${words[@]:1}: its status into got, between seconds before and after
+    local -a prefix && environment_of
     [[ -n $zone ]] && prefix+=(TZ="$zone" ASAN_OPTIONS=verify_asan_link_order=0)
     [[ $build == host && $command != argv:* ]] && prefix+=(TIKVAN_COMMAND_LINE="$(line_of | hex)")
     [[ $build == host ]] && prefix+=(timeout --foreground 60)
@@ -154,12 +135,9 @@ run() {
     [[ -n $preload ]] && ln -sf "$dir/tests/lib$preload.so" "$work/lib$preload.so" && prefix+=(env LD_PRELOAD="$work/lib$preload.so")
     [[ -n $memory ]] && prefix+=(prlimit --as=$((memory * 1024)))
     [[ -n $writes ]] && prefix+=(strace -qq -e trace=write -o "$work/trace")
-    : >"$work/$k.out"
-    [[ $sink == limited ]] && head -c 900 /dev/zero >"$work/$k.out"
-    before=$EPOCHSECONDS
-    # The shell's own word on a program that a signal ends goes nowhere; with pipefail a pipe's status is
-    # the program's.
-    { (if [[ $sink == limited ]]; then ulimit -f 1; fi
+    if [[ $sink == limited ]]; then head -c 900 /dev/zero; fi >"$work/$k.out"
+    # The shell's word on a program that a signal ends goes nowhere; with pipefail a pipe's status is the program's.
+    before=$EPOCHSECONDS && { (if [[ $sink == limited ]]; then ulimit -f 1; fi
         eval '"${prefix[@]}" "${wrapper[@]}" "$program" "${words[@]:1}" 2>"$work/$k.err"' "${sinks[$sink]}"); } 2>/dev/null
     got=$? after=$EPOCHSECONDS
     [[ $sink == limited ]] && tail -c +901 "$work/$k.out" >"$work/tail" && mv "$work/tail" "$work/$k.out"
@@ -174,7 +152,7 @@ written() {  # whether strace saw the writes that writes= lists
 }
 # Exhausted memory: from the lowest address-space limit at which the program loads, fine steps give the
 # out-of-memory report (after any output) or the run-time error line, and runs that end as the row says.
-out_of_memory='EOutOfMemory ?????? {module} ? 00000000 ????????\r\n?????????.\r\n\r\n'  # in code page 437
+out_of_memory="EOutOfMemory${reports[437]/\{address\}/00000000}\r\n?????????.\r\n\r\n"
 sweep() {
     local memory complete=0 exhausted=0 fine= step=64 end=4096
     for ((memory = 2048; memory <= end || (complete == 0 && memory <= 8192); memory += step)); do
@@ -191,41 +169,35 @@ sweep() {
 
 # Rows that the launcher can take run under Wine together, one launcher run for the rows of each environment.
 declare -A cases=() members=()
-deferred=()
-passed=0 failed=0 k=0
+deferred=() passed=0 failed=0 k=0
 while read -r row; do
-    fields "$row"
-    k=$((k + 1))
+    fields "$row"; k=$((k + 1))
     [[ $builds == both || $builds == "$build" ]] || continue
-    if [[ $command == argv:* ]]; then eval "words=($(printf '%b' "${command#argv:}"))"; else read -ra words <<<"$(line_of)" && words[0]=tikvan; fi
+    if [[ $command == argv:* ]]; then eval "words=($(printf '%b' "${command#argv:}"))"
+    else read -ra words <<<"$(line_of)" && words[0]=tikvan; fi
     for tag in $more "${words[0]}"; do [[ $leave_out == *" $tag "* || $leave_out == *" ${tag%%=*} "* ]] && continue 2; done
     make_locales
-    program=$dir/tikvan
+    program=$dir/tikvan$ext
     [[ $build == host && $command != argv:* ]] && program=$dir/tests/tikvan_exact
-    [[ ${words[0]} == fault ]] && program=$dir/tests/fault
-    program+=$ext
+    [[ ${words[0]} == fault ]] && program=$dir/tests/fault$ext
     [[ -z $copy ]] || { copy=$work/$(printf '%b' "$copy")$ext && cp "$program" "$copy" && program=$copy; }
     if [[ $build == wine && $command != argv:* && $sink =~ ^(file|pipe|full|none)$ && -z $copy ]]; then
         output=$(windows_path "$work/$k.out")
         case $sink in pipe) output="|$output" ;; full) output='Z:\dev\full' ;; none) output=invalid ;; esac
         cases[$environment]+="$(line_of | hex) $output $(windows_path "$work/$k.err")"$'\n'
-        members[$environment]+="$k " deferred[k]=$row
-        continue
+        members[$environment]+="$k " deferred[k]=$row && continue
     fi
     if [[ $memory == sweep ]]; then sweep; else run; ends "$status" "$stdout" "$stderr" && written; fi
     verdict $?
 done < <(rows)
 for environment in "${!cases[@]}"; do
     printf %s "${cases[$environment]}" >"$work/cases" && environment_of && before=$EPOCHSECONDS
-    "${prefix[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" "$(windows_path "$dir/tikvan.exe")" \
-        "$(windows_path "$work/cases")" >"$work/results"
-    after=$EPOCHSECONDS
-    mapfile -t results < <(tr -d '\r' <"$work/results")
+    mapfile -t results < <("${prefix[@]}" "$wine_run" "$dir/tools/launcher/launch.exe" \
+        "$(windows_path "$dir/tikvan.exe")" "$(windows_path "$work/cases")" | tr -d '\r') && after=$EPOCHSECONDS
     for k in ${members[$environment]}; do
         fields "${deferred[k]}"
         touch "$work/$k.out" "$work/$k.err" && program=$dir/tikvan.exe got=${results[0]:-none} results=("${results[@]:1}")
-        ends "$status" "$stdout" "$stderr"
-        verdict $?
+        ends "$status" "$stdout" "$stderr"; verdict $?
     done
 done
 echo "$build: $passed passed, $failed failed"
