@@ -37,6 +37,7 @@ volatile int deepest = 1 << 30;
 }
 
 [[gnu::noinline]] void Fault() {
+    tikvan::WriteStatement("unwritten");  // held in the channel when the fault comes
     if (mode == "access") {
         Unmapped() = 1;
     } else if (mode == "library") {  // in the C library's code
@@ -87,8 +88,7 @@ volatile int deepest = 1 << 30;
         int ends[2];
         if (pipe(ends) != 0) return;
         fcntl(ends[1], F_SETFL, O_NONBLOCK);
-        while (write(ends[1], "full", 4) > 0) {
-        }
+        while (write(ends[1], "full", 4) > 0) continue;
         fcntl(ends[1], F_SETFL, 0);
         dup2(ends[1], 2);
         std::signal(SIGALRM, [](int) {
@@ -110,8 +110,5 @@ int main(int argc, char** argv) {
     if (mode == "runerror" && argc == 4) {
         tikvan::EndWithRunError(std::atoi(argv[2]), reinterpret_cast<const void*>(std::strtoull(argv[3], nullptr, 16)));
     }
-    tikvan::RunGuarded([] {
-        tikvan::WriteStatement("unwritten");
-        Fault();
-    });
+    tikvan::RunGuarded(Fault);
 }
