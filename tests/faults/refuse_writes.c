@@ -1,6 +1,5 @@
-// Preloaded into the program by the tests: every write to standard output
-// fails with the error number in REFUSE_WRITES, or, without it, succeeds and
-// writes nothing.
+// Preloaded into the program by the tests: every write to standard output fails with the error number in
+// REFUSE_WRITES, or, without it, succeeds and writes nothing.
 #include <errno.h>
 #include <stdlib.h>
 #include <sys/syscall.h>
