@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The documents against the sources and the Linux build: package list, recipes, and each claim of what the build
-# writes under a locale.   tests/docs/check.sh SOURCE_DIR build/host/tikvan
+# The documents against the sources and the Linux build.   tests/docs/check.sh SOURCE_DIR build/host/tikvan
 set -uo pipefail
 root=$1 program=$2 failed=0
 fail() { echo "FAIL: $*" >&2; failed=$((failed + 1)); }

@@ -50,9 +50,8 @@ judged=$(printf 'KERNEL32.dll:%s\n' CloseHandle CreateSemaphoreW {Delete,Enter,I
     realloc signal str{cmp,len,ncmp} vfprintf)
 [[ $imports == "$(sort <<<"$judged")" ]] || fail "imports other than judged: $(diff <(echo "$judged" | sort) <(echo "$imports") | grep '^[<>]' | tr '\n' ' ')"
 # Signature, structure version, file and product version as (major << 16 | minor) and (patch << 16).
-IFS=. read -r major minor patch <<<"$version"
 le16() { printf '%02x%02x' $(($1 & 255)) $(($1 >> 8)); }
-numbers=$(le16 "$minor")$(le16 "$major")0000$(le16 "$patch")
+IFS=. read -r major minor patch <<<"$version" && numbers=$(le16 "$minor")$(le16 "$major")0000$(le16 "$patch")
 [[ $(od -An -v -tx1 "$exe" | tr -d ' \n') == *"bd04effe00000100$numbers$numbers"* ]] || fail "version numbers are not $version"
 texts="|$(strings -el "$exe" | tr '\n' '|')"
 [[ $texts == *"|ProductName|tikvan|"* && $texts == *"|FileVersion|$version|"* ]] || fail "version texts: $texts"
