@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# recipes.sh BUILD_DIR VERSION: unpacks the release zip and runs the rows of recipes.txt in Wine's cmd.exe, each in a
-# folder of its own outside the zip's, by a cmd.exe of its own (whose status is the recipe's), one Wine process for
-# the rows of each locale. Then no file the recipes wrote, the temporary ones included, holds the usage screen, and
-# no temporary file is left.
+# recipes.sh BUILD_DIR VERSION: the rows of recipes.txt from the unpacked release zip, each in a folder of its own by
+# a cmd.exe of its own (whose status is the recipe's), one Wine process per locale. Then no file the recipes wrote,
+# the temporary ones included, holds the usage screen, and no temporary file is left.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(realpath "$1") work=$(mktemp -d)
@@ -14,13 +13,11 @@ mapfile -t rows < <(grep -v '^\(#\|$\)' "$here/recipes.txt" | sed -E 's/[[:space
 declare -A batches=()
 for k in "${!rows[@]}"; do
     IFS='|' read -r name command _ <<<"${rows[k]}"
-    locale=C path="$(windows_path "$top");$(windows_path "$top/examples")" typo=
+    locale=C path="$(windows_path "$top");$(windows_path "$top/examples")" typo= && mkdir "$work/$k"
     while [[ $command =~ ^(LC_ALL|PATH|typo)=([^ ]*)\ (.*) ]]; do
-        case ${BASH_REMATCH[1]} in LC_ALL) locale=${BASH_REMATCH[2]} ;; PATH) path=$(windows_path "$top/examples") ;;
-            typo) typo=${BASH_REMATCH[2]} ;; esac
-        command=${BASH_REMATCH[3]}
+        command=${BASH_REMATCH[3]} && case ${BASH_REMATCH[1]} in LC_ALL) locale=${BASH_REMATCH[2]} ;;
+            PATH) path=$(windows_path "$top/examples") ;; typo) typo=${BASH_REMATCH[2]} ;; esac
     done
-    mkdir "$work/$k"
     # A mistyped copy lies in the row's folder, where cmd.exe looks before the path.
     [[ -z $typo ]] || sed "s|${typo%%>*}|${typo#*>}|g" "$top/examples/${command%% *}" >"$work/$k/${command%% *}"
     printf -v line 'cd /d "%s"\r\nset "PATH=%s;%%base%%"\r\ncmd /c "%s" >row.out 2>&1\r\n>status echo %%errorlevel%%\r\n' \
@@ -33,7 +30,6 @@ for locale in "${!batches[@]}"; do
     WINE_LOCALE=$locale "$wine_run" cmd /c "$(windows_path "$work/batch.cmd")" >/dev/null 2>&1
 done
 fail() { echo "FAIL: $*" >&2; failed=$((failed + 1)); }
-# Expected output: printf %b, where "#" stands for a digit.
 for k in "${!rows[@]}"; do
     IFS='|' read -r name _ expected status <<<"${rows[k]}"
     got=$(cat "$work/$k/row.out" 2>/dev/null; printf x) want=$(printf '%b' "$expected"; printf x)

@@ -1,22 +1,18 @@
 #!/usr/bin/env bash
-# reproducible.sh SOURCE_DIR VERSION BUILD_DIR: the release zip of BUILD_DIR and of a second build from
-# another path, under another time zone and umask, have the same bytes; the checksum beside the zip; the zip's folder
-# and files, the README's names of them, the exe's header, imports and version. The second build makes only what the
-# zip holds.
+# reproducible.sh SOURCE_DIR VERSION BUILD_DIR: the release zip of BUILD_DIR and of a second build of only the zip,
+# from another path under another time zone and umask, have the same bytes; the checksum beside the zip; the zip's
+# folder and files, the README's names of them, the exe's header, imports and version.
 set -euo pipefail
-source_dir=$1 version=$2 zip_name=tikvan-$2-win32.zip build_dir=$(realpath "$3")
-work=$(mktemp -d)
+source_dir=$1 version=$2 zip_name=tikvan-$2-win32.zip build_dir=$(realpath "$3") work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-build() {  # DIR SUBDIR: the sources copied to DIR/SUBDIR, packed in DIR/build
-    mkdir -p "$1/$2" && tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$1/$2" -xf -
-    cmake -S "$1/$2" --preset win32 -B "$1/build" -DBUILD_TESTING=OFF >/dev/null
-    cmake --build "$1/build" -j"$(nproc)" --target tikvan >/dev/null
-    (cd "$1/build" && cpack >/dev/null)
-}
 cmake --build "$build_dir" --target package >/dev/null
-(umask 027 && export TZ=JST-9 && build "$work/second-build" sources/tikvan)
-cmp "$build_dir/$zip_name" "$work/second-build/build/$zip_name" || fail "the two builds' zips differ"
+sources=$work/second-build/sources/tikvan second=$work/second-build/build
+(umask 027 && export TZ=JST-9 && mkdir -p "$sources" &&
+    tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$sources" -xf - &&
+    cmake -S "$sources" --preset win32 -B "$second" -DBUILD_TESTING=OFF >/dev/null &&
+    cmake --build "$second" -j"$(nproc)" --target tikvan >/dev/null && cd "$second" && cpack >/dev/null)
+cmp "$build_dir/$zip_name" "$second/$zip_name" || fail "the two builds' zips differ"
 (cd "$build_dir" && sha256sum --quiet -c "$zip_name.sha256") || fail "$zip_name.sha256 does not verify the zip"
 # One folder, named by the version, holds every file.
 exe=$build_dir/tikvan.exe zip=$build_dir/$zip_name top=tikvan-$version-win32 out=$work/unzipped
@@ -27,10 +23,9 @@ unzip -q "$zip" -d "$out" && out=$out/$top
 cmp "$exe" "$out/tikvan.exe" || fail "the zip's exe is not the built one"
 for recipe in $recipes; do cmp "$source_dir/$recipe" "$out/$recipe" || fail "$recipe is not the source's"; done
 # The texts for Notepad: CR LF line ends; those of release/ with UTF-8's byte order mark and the version.
-crlf() { sed 's/$/\r/' "$@"; }
-crlf "$source_dir/LICENSE" | cmp - "$out/LICENSE.txt" || fail "LICENSE.txt is not LICENSE with CR LF"
+sed 's/$/\r/' "$source_dir/LICENSE" | cmp - "$out/LICENSE.txt" || fail "LICENSE.txt is not LICENSE with CR LF"
 for text in CHANGES.txt MANUAL.txt README.ja.txt README.txt; do
-    { printf '\xef\xbb\xbf'; crlf "$source_dir/release/$text"; } | sed "s/@PROJECT_VERSION@/$version/g" |
+    sed "1s/^/\xef\xbb\xbf/; s/@PROJECT_VERSION@/$version/g; s/\$/\r/" "$source_dir/release/$text" |
         cmp - "$out/$text" || fail "$text is not release/$text for version $version"
 done
 # The README names only files of the zip, every one of them, and nothing of building.
@@ -45,21 +40,18 @@ header=$(i686-w64-mingw32-objdump -p "$exe")
     $'MajorSubsystemVersion 4\nMinorSubsystemVersion 0' ]] || fail "subsystem version: $(grep Subsystem <<<"$header")"
 imports=$(awk -F'\t' '/DLL Name:/ { split($2, name, ": "); dll = name[2]; next } /^$/ { dll = "" }
     dll && $3 ~ /^ +[0-9]+ +[A-Za-z_]/ { n = split($3, field, " "); print dll ":" field[n] }' <<<"$header" | sort)
-judged=$(printf 'KERNEL32.dll:%s\n' CloseHandle CreateSemaphoreW DeleteCriticalSection EnterCriticalSection \
-    ExitProcess FindResourceW FreeLibrary GetACP GetCPInfo GetCommandLineA GetCurrentThreadId GetFileType \
-    GetLastError GetLocalTime GetLocaleInfoA GetModuleFileNameA GetModuleHandleA GetProcAddress GetStartupInfoA \
-    GetStdHandle GetThreadLocale InitializeCriticalSection IsDBCSLeadByteEx LeaveCriticalSection \
-    LoadLibraryA LoadResource LockResource MultiByteToWideChar ReleaseSemaphore SetLastError \
-    SetUnhandledExceptionFilter Sleep TlsAlloc TlsFree TlsGetValue TlsSetValue VirtualProtect VirtualQuery \
-    WaitForSingleObject WideCharToMultiByte WriteFile
-    printf 'msvcrt.dll:%s\n' __getmainargs __initenv __p__acmdln __p__commode __p__fmode __set_app_type \
-    __setusermatherr _amsg_exit _cexit _initterm _iob _onexit abort calloc exit fprintf free fwrite malloc memchr \
-    memcmp memcpy memmove memset realloc signal strcmp strlen strncmp vfprintf)
+judged=$(printf 'KERNEL32.dll:%s\n' CloseHandle CreateSemaphoreW {Delete,Enter,Initialize,Leave}CriticalSection \
+    ExitProcess FindResourceW FreeLibrary Get{ACP,CPInfo,CommandLineA,CurrentThreadId,FileType,LastError,LocalTime} \
+    Get{LocaleInfoA,ModuleFileNameA,ModuleHandleA,ProcAddress,StartupInfoA,StdHandle,ThreadLocale} IsDBCSLeadByteEx \
+    Load{LibraryA,Resource} LockResource MultiByteToWideChar ReleaseSemaphore SetLastError SetUnhandledExceptionFilter \
+    Sleep Tls{Alloc,Free,GetValue,SetValue} Virtual{Protect,Query} WaitForSingleObject WideCharToMultiByte WriteFile
+    printf 'msvcrt.dll:%s\n' __getmainargs __initenv __p__{acmdln,commode,fmode} __set_app_type __setusermatherr \
+    _amsg_exit _cexit _initterm _iob _onexit abort calloc exit fprintf free fwrite malloc mem{chr,cmp,cpy,move,set} \
+    realloc signal str{cmp,len,ncmp} vfprintf)
 [[ $imports == "$(sort <<<"$judged")" ]] || fail "imports other than judged: $(diff <(echo "$judged" | sort) <(echo "$imports") | grep '^[<>]' | tr '\n' ' ')"
 # Signature, structure version, file and product version as (major << 16 | minor) and (patch << 16).
-IFS=. read -r major minor patch <<<"$version"
 le16() { printf '%02x%02x' $(($1 & 255)) $(($1 >> 8)); }
-numbers=$(le16 "$minor")$(le16 "$major")0000$(le16 "$patch")
+IFS=. read -r major minor patch <<<"$version" && numbers=$(le16 "$minor")$(le16 "$major")0000$(le16 "$patch")
 [[ $(od -An -v -tx1 "$exe" | tr -d ' \n') == *"bd04effe00000100$numbers$numbers"* ]] || fail "version numbers are not $version"
 texts="|$(strings -el "$exe" | tr '\n' '|')"
 [[ $texts == *"|ProductName|tikvan|"* && $texts == *"|FileVersion|$version|"* ]] || fail "version texts: $texts"
